@@ -1,0 +1,144 @@
+// Documents: text laid out in lines, with indentation and lists that break when they do not fit.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace brackwen {
+
+class Doc;
+
+// A sequence of documents taken one entry at a time, for joins over entries that are made
+// only when the rendering reaches them.
+class DocSequence {
+ public:
+  virtual ~DocSequence() = default;
+  // The next entry, or nothing at the end; called again after the end, it gives nothing again.
+  virtual std::optional<Doc> next() = 0;
+};
+
+// An immutable document, shared by copy. The default document is `empty()`.
+class Doc {
+ public:
+  struct Node;
+  Doc() = default;
+  explicit Doc(std::shared_ptr<const Node> node) : node_(std::move(node)) {}
+  // The node, or null for the empty document.
+  const Node* node() const noexcept { return node_.get(); }
+
+ private:
+  std::shared_ptr<const Node> node_;
+};
+
+// A piece of text on one line (the empty document for the empty string); it holds no line break.
+Doc text(std::string s);
+// Nothing.
+Doc empty();
+// `a`, then `b` directly after it on the same line (a <> b).
+Doc beside(Doc a, Doc b);
+// `a`, then `b` beginning on the line after the end of `a` (a <$$> b).
+Doc above(Doc a, Doc b);
+// A line break that vanishes when its group is laid out on one line.
+Doc linebreak();
+// A line break that becomes one blank when its group is laid out on one line.
+Doc line();
+// The documents one after another.
+Doc hcat(std::vector<Doc> docs);
+// The documents separated by one blank.
+Doc hsep(std::vector<Doc> docs);
+// The documents joined by `linebreak`; `empty` for none.
+Doc vcat(std::vector<Doc> docs);
+// The documents joined by `line`; `empty` for none.
+Doc vsep(std::vector<Doc> docs);
+// The entries of `docs`, taken only when the rendering reaches them, joined by `linebreak`.
+// Rendering takes the entries one ahead: before an entry is laid out, the next one is taken.
+// A document holding such a join can be rendered only once.
+Doc vcat(std::shared_ptr<DocSequence> docs);
+// `d` with its following lines indented by `columns` relative to the current column.
+Doc nest(int columns, Doc d);
+// `d` with its following lines beginning at the column where `d` begins.
+Doc align(Doc d);
+// `d` laid out on one line when that fits, as it stands otherwise.
+Doc group(Doc d);
+// `columns` blanks, then `d`, every further line of `d` beginning `columns` to the right of the
+// column where the indentation began.
+Doc indent(int columns, Doc d);
+// "(", `d`, ")".
+Doc parens(Doc d);
+// A double quote, `d`, a double quote.
+Doc dquotes(Doc d);
+// "[", the entries separated by ",", "]": on one line when that fits, otherwise every entry
+// after the first on a line of its own, beginning with "," in the column of the "[".
+Doc list(std::vector<Doc> entries);
+// The same list over entries taken only when the rendering reaches them.
+Doc list(std::shared_ptr<DocSequence> entries);
+// The document that `make` returns, made when the rendering first needs it, and only once.
+Doc lazy(std::function<Doc()> make);
+
+// The entries of `docs` as a sequence.
+std::shared_ptr<DocSequence> sequence_of(std::vector<Doc> docs);
+// The entries of `first`, then those of `rest`.
+std::shared_ptr<DocSequence> chain(std::shared_ptr<DocSequence> first,
+                                   std::shared_ptr<DocSequence> rest);
+
+// A sequence read ahead on demand: entries can be looked at before they are taken.
+class SequenceCursor {
+ public:
+  explicit SequenceCursor(std::shared_ptr<DocSequence> source) : source_(std::move(source)) {}
+  // The entry `ahead` places after the next one (0: the next one), or nothing past the end.
+  const Doc* peek(std::size_t ahead);
+  // Takes the next entry, or nothing at the end.
+  std::optional<Doc> take();
+
+ private:
+  std::shared_ptr<DocSequence> source_;
+  std::deque<Doc> taken_ahead_;
+  bool ended_ = false;
+};
+
+// The node kinds that documents are made of.
+struct TextNode {
+  std::string text;
+};
+struct LineNode {
+  std::string flat;  // what the break becomes on a one-line layout
+};
+struct CatNode {
+  Doc left, right;
+};
+struct NestNode {
+  int columns;
+  Doc body;
+};
+struct AlignNode {
+  Doc body;
+};
+struct GroupNode {
+  Doc body;
+};
+struct LazyNode {
+  // The document once made; `make` is dropped then.
+  struct Cell {
+    std::function<Doc()> make;
+    std::optional<Doc> made;
+  };
+  std::shared_ptr<Cell> cell;
+  // The document, made on the first call.
+  const Doc& force() const;
+};
+struct SequenceNode {
+  std::shared_ptr<SequenceCursor> cursor;
+};
+
+struct Doc::Node {
+  std::variant<TextNode, LineNode, CatNode, NestNode, AlignNode, GroupNode, LazyNode, SequenceNode>
+      kind;
+};
+
+}  // namespace brackwen

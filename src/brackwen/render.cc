@@ -1,0 +1,182 @@
+#include "brackwen/render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace brackwen {
+namespace {
+
+template <class... Fs>
+struct Overloaded : Fs... {
+  using Fs::operator()...;
+};
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
+
+// A document still to be written, with the indentation its line breaks write and whether it
+// is laid out on one line.
+struct Frame {
+  Doc doc;
+  int indentation;
+  bool flat;
+};
+
+// A document looked at ahead of the writing, when deciding whether a group fits its line.
+struct Probe {
+  const Doc* doc;
+  bool flat;
+  std::size_t ahead;  // for a join over a sequence: how many entries it has already passed
+};
+
+class Renderer {
+ public:
+  Renderer(const PageShape& page, TextSink& sink)
+      : width_(page.width),
+        ribbon_(std::max(0, std::min(page.width,
+                                     static_cast<int>(std::lround(page.width * page.ribbon_fraction))))),
+        sink_(sink) {}
+
+  void run(const Doc& doc) {
+    stack_.push_back(Frame{doc, 0, false});
+    while (!stack_.empty()) {
+      Frame frame = std::move(stack_.back());
+      stack_.pop_back();
+      if (frame.doc.node() != nullptr) step(frame);
+    }
+  }
+
+ private:
+  // Writes or expands one document.
+  void step(const Frame& frame) {
+    const int indentation = frame.indentation;
+    const bool flat = frame.flat;
+    std::visit(
+        Overloaded{
+            [&](const TextNode& n) { write(n.text); },
+            [&](const LineNode& n) {
+              if (flat) {
+                write(n.flat);
+              } else {
+                break_line(indentation);
+              }
+            },
+            [&](const CatNode& n) {
+              stack_.push_back(Frame{n.right, indentation, flat});
+              stack_.push_back(Frame{n.left, indentation, flat});
+            },
+            [&](const NestNode& n) { stack_.push_back(Frame{n.body, indentation + n.columns, flat}); },
+            [&](const AlignNode& n) { stack_.push_back(Frame{n.body, column_, flat}); },
+            [&](const GroupNode& n) {
+              const bool one_line =
+                  flat || fits(std::min(width_ - column_, ribbon_ - column_ + line_indentation_), n.body);
+              stack_.push_back(Frame{n.body, indentation, one_line});
+            },
+            [&](const LazyNode& n) { stack_.push_back(Frame{n.force(), indentation, flat}); },
+            [&](const SequenceNode& n) {
+              std::optional<Doc> entry = n.cursor->take();
+              if (!entry) return;
+              if (n.cursor->peek(0) != nullptr) {
+                stack_.push_back(frame);
+                stack_.push_back(Frame{linebreak_, indentation, flat});
+              }
+              stack_.push_back(Frame{std::move(*entry), indentation, flat});
+            },
+        },
+        frame.doc.node()->kind);
+  }
+
+  void write(std::string_view text) {
+    sink_.write(text);
+    column_ += static_cast<int>(text.size());
+  }
+
+  void break_line(int indentation) {
+    static constexpr std::string_view kBlanks = "                                                                ";
+    sink_.write("\n");
+    for (int left = indentation; left > 0;) {
+      const int n = std::min<int>(left, static_cast<int>(kBlanks.size()));
+      sink_.write(kBlanks.substr(0, static_cast<std::size_t>(n)));
+      left -= n;
+    }
+    column_ = indentation;
+    line_indentation_ = indentation;
+  }
+
+  // Whether `body` laid out on one line, with what follows it up to the next line break,
+  // takes at most `room` characters.
+  bool fits(int room, const Doc& body) {
+    if (room < 0) return false;
+    std::vector<Probe> probes{Probe{&body, true, 0}};
+    std::size_t next_frame = stack_.size();
+    for (;;) {
+      if (probes.empty()) {
+        if (next_frame == 0) return true;
+        const Frame& frame = stack_[--next_frame];
+        probes.push_back(Probe{&frame.doc, frame.flat, 0});
+      }
+      const Probe probe = probes.back();
+      probes.pop_back();
+      const Doc::Node* node = probe.doc->node();
+      if (node == nullptr) continue;
+      const bool ends_line = std::visit(
+          Overloaded{
+              [&](const TextNode& n) {
+                room -= static_cast<int>(n.text.size());
+                return false;
+              },
+              [&](const LineNode& n) {
+                if (!probe.flat) return true;
+                room -= static_cast<int>(n.flat.size());
+                return false;
+              },
+              [&](const CatNode& n) {
+                probes.push_back(Probe{&n.right, probe.flat, 0});
+                probes.push_back(Probe{&n.left, probe.flat, 0});
+                return false;
+              },
+              [&](const NestNode& n) { return push_body(probes, n.body, probe.flat); },
+              [&](const AlignNode& n) { return push_body(probes, n.body, probe.flat); },
+              // A group further on breaks at its first line break unless laid out flat; either
+              // way the text up to that break is the same, so it is measured as it stands.
+              [&](const GroupNode& n) { return push_body(probes, n.body, probe.flat); },
+              [&](const LazyNode& n) { return push_body(probes, n.force(), probe.flat); },
+              [&](const SequenceNode& n) {
+                const Doc* entry = n.cursor->peek(probe.ahead);
+                if (entry == nullptr) return false;
+                if (n.cursor->peek(probe.ahead + 1) != nullptr) {
+                  probes.push_back(Probe{probe.doc, probe.flat, probe.ahead + 1});
+                  probes.push_back(Probe{&linebreak_, probe.flat, 0});
+                }
+                probes.push_back(Probe{entry, probe.flat, 0});
+                return false;
+              },
+          },
+          node->kind);
+      if (ends_line) return true;
+      if (room < 0) return false;
+    }
+  }
+
+  static bool push_body(std::vector<Probe>& probes, const Doc& body, bool flat) {
+    probes.push_back(Probe{&body, flat, 0});
+    return false;
+  }
+
+  const int width_;
+  const int ribbon_;
+  TextSink& sink_;
+  const Doc linebreak_ = linebreak();
+  std::vector<Frame> stack_;
+  int column_ = 0;
+  int line_indentation_ = 0;
+};
+
+}  // namespace
+
+void render(const Doc& doc, const PageShape& page, TextSink& sink) { Renderer(page, sink).run(doc); }
+
+void render_script(const Doc& doc, TextSink& sink) { render(doc, PageShape{80, 0.4}, sink); }
+
+}  // namespace brackwen

@@ -1,0 +1,45 @@
+// Rendering documents to text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "brackwen/doc.h"
+
+namespace brackwen {
+
+// Where rendered text goes, in order, as it is produced.
+class TextSink {
+ public:
+  virtual ~TextSink() = default;
+  // Appends `text`.
+  virtual void write(std::string_view text) = 0;
+};
+
+// A sink that collects the text in a string.
+class StringSink : public TextSink {
+ public:
+  void write(std::string_view text) override { text_.append(text); }
+  // The text written so far.
+  const std::string& text() const noexcept { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// The page a document is laid out on: its width and the share of it a line's text may take
+// beyond the line's indentation.
+struct PageShape {
+  int width = 80;
+  double ribbon_fraction = 0.4;
+};
+
+// Writes the text of `doc` laid out on `page` to `sink`, with no line feed after the last line.
+// Parts made on demand (lazy documents, joins over sequences) are made when the rendering
+// reaches them, and whatever was written before a part that throws stays written.
+void render(const Doc& doc, const PageShape& page, TextSink& sink);
+
+// Renders the script document on a page 80 columns wide with ribbon fraction 0.4.
+void render_script(const Doc& doc, TextSink& sink);
+
+}  // namespace brackwen

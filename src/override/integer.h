@@ -1,0 +1,62 @@
+// Arbitrary-precision signed integers, with the values of the 64-bit range held inline.
+#pragma once
+
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <gmpxx.h>
+
+namespace tarnwick::override {
+
+// An exact signed integer of any size. Values that fit in 64 bits are stored inline; larger
+// ones in a GNU MP integer. The form is canonical, so equal values always have the same form.
+class Integer {
+ public:
+  // Zero.
+  Integer() noexcept = default;
+  // The value `value`.
+  Integer(std::int64_t value) noexcept : small_(value) {}  // NOLINT: integers convert implicitly
+  // The value of `value`.
+  explicit Integer(const mpz_class& value);
+  // The value of a non-empty run of digits in `base` (8, 10 or 16), most significant first.
+  // Every character of `digits` must be a digit of that base; leading zeros are allowed.
+  static Integer from_digits(std::string_view digits, int base);
+
+  Integer(const Integer& other);
+  Integer(Integer&& other) noexcept = default;
+  Integer& operator=(const Integer& other);
+  Integer& operator=(Integer&& other) noexcept = default;
+  ~Integer() = default;
+
+  // Whether the value lies in the 64-bit range, and so is held inline.
+  bool is_small() const noexcept { return big_ == nullptr; }
+  // The value, when `is_small()`.
+  std::int64_t small_value() const noexcept { return small_; }
+  // The value as a GNU MP integer.
+  mpz_class to_mpz() const;
+  // Minus the value.
+  Integer negated() const;
+
+  // Exact equality of the values.
+  friend bool operator==(const Integer& a, const Integer& b) noexcept;
+  // Exact order of the values.
+  friend std::strong_ordering operator<=>(const Integer& a, const Integer& b) noexcept;
+
+  // A hash of the value: equal values hash equal.
+  std::size_t hash() const noexcept;
+  // Appends the decimal text of the value to `out`: digits without leading zeros, "-" first
+  // when negative.
+  void append_decimal(std::string& out) const;
+  // The decimal text of the value.
+  std::string to_decimal() const;
+
+ private:
+  std::int64_t small_ = 0;
+  std::unique_ptr<const mpz_class> big_;  // set exactly when the value is outside the 64-bit range
+};
+
+}  // namespace tarnwick::override

@@ -1,0 +1,117 @@
+#include "cli/run_process.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace brackwen::testing {
+namespace {
+
+void check(bool ok, const char* what) {
+  if (!ok) throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
+}
+
+std::vector<char*> c_strings(const std::vector<std::string>& texts) {
+  std::vector<char*> result;
+  for (const std::string& t : texts) result.push_back(const_cast<char*>(t.c_str()));
+  result.push_back(nullptr);
+  return result;
+}
+
+}  // namespace
+
+RunResult run_process(const RunSpec& spec) {
+  int in[2], out[2], err[2];
+  check(pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0 && pipe2(err, O_CLOEXEC) == 0, "pipe");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  if (spec.output_path.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, spec.output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGINT);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  std::vector<char*> argv = c_strings(spec.argv);
+  std::vector<char*> env = c_strings(spec.env);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, spec.program.c_str(), &actions, &attributes, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  if (spawned != 0) {
+    errno = spawned;
+    check(false, "posix_spawn");
+  }
+
+  // Feed the input and collect both outputs at once, so that no pipe fills up and stalls.
+  RunResult result;
+  std::size_t fed = 0;
+  signal(SIGPIPE, SIG_IGN);
+  int in_fd = in[1];
+  if (spec.input.empty()) {
+    close(in_fd);
+    in_fd = -1;
+  }
+  int open_outputs = 2;
+  pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {in_fd, POLLOUT, 0}};
+  while (open_outputs > 0 || in_fd >= 0) {
+    fds[2].fd = in_fd;
+    check(poll(fds, 3, -1) >= 0 || errno == EINTR, "poll");
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buffer[1 << 16];
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
+      } else {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        --open_outputs;
+      }
+    }
+    if (in_fd >= 0 && fds[2].revents != 0) {
+      const ssize_t n = write(in_fd, spec.input.data() + fed, spec.input.size() - fed);
+      if (n > 0) fed += static_cast<std::size_t>(n);
+      if (n < 0 || fed == spec.input.size()) {
+        close(in_fd);
+        in_fd = -1;
+      }
+    }
+  }
+  int wait_status = 0;
+  check(waitpid(pid, &wait_status, 0) == pid, "waitpid");
+  if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
+  if (WIFSIGNALED(wait_status)) result.signal = WTERMSIG(wait_status);
+  return result;
+}
+
+std::string brackwen_path() { return BRACKWEN_PATH; }
+
+RunResult run_brackwen(const std::vector<std::string>& args, const std::string& input) {
+  RunSpec spec;
+  spec.program = brackwen_path();
+  spec.argv = {"brackwen"};
+  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+  spec.input = input;
+  return run_process(spec);
+}
+
+}  // namespace brackwen::testing

@@ -1,0 +1,66 @@
+#include "override/integer.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace tarnwick::override {
+namespace {
+
+TEST(IntegerTest, FromDigitsReadsEveryBaseExactly) {
+  struct Case {
+    std::string digits;
+    int base;
+    std::string decimal;
+  };
+  const Case cases[] = {
+      {"0", 10, "0"},
+      {"000", 10, "0"},
+      {"007", 10, "7"},
+      {"1f", 16, "31"},
+      {"1F", 16, "31"},
+      {"17", 8, "15"},
+      {"9223372036854775807", 10, "9223372036854775807"},
+      {"9223372036854775808", 10, "9223372036854775808"},
+      {"18446744073709551616", 10, "18446744073709551616"},
+      {"ffffffffffffffffffff", 16, "1208925819614629174706175"},
+      {"0000000000000000000000000000012", 10, "12"},
+      {"123456789012345678901234567890", 10, "123456789012345678901234567890"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Integer::from_digits(c.digits, c.base).to_decimal(), c.decimal) << c.digits;
+  }
+}
+
+TEST(IntegerTest, FormIsCanonicalAtTheEdgesOfTheInlineRange) {
+  const Integer max = std::numeric_limits<std::int64_t>::max();
+  const Integer min = std::numeric_limits<std::int64_t>::min();
+  EXPECT_TRUE(max.is_small());
+  EXPECT_TRUE(min.is_small());
+  EXPECT_FALSE(min.negated().is_small());
+  EXPECT_EQ(min.negated().to_decimal(), "9223372036854775808");
+  EXPECT_TRUE(min.negated().negated().is_small());
+  EXPECT_EQ(min.negated().negated(), min);
+  EXPECT_EQ(Integer(mpz_class("-9223372036854775808")), min);
+  EXPECT_TRUE(Integer(mpz_class("-9223372036854775808")).is_small());
+}
+
+TEST(IntegerTest, OrderIsExactAcrossForms) {
+  const Integer two64 = Integer::from_digits("18446744073709551616", 10);
+  const Integer two64_plus_1 = Integer::from_digits("18446744073709551617", 10);
+  const Integer minus_two64 = two64.negated();
+  const Integer values[] = {minus_two64, std::numeric_limits<std::int64_t>::min(), -1, 0, 1,
+                            std::numeric_limits<std::int64_t>::max(), two64, two64_plus_1};
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    for (std::size_t j = 0; j < std::size(values); ++j) {
+      EXPECT_EQ(values[i] <=> values[j], i <=> j) << i << " " << j;
+      EXPECT_EQ(values[i] == values[j], i == j) << i << " " << j;
+    }
+  }
+  EXPECT_EQ(Integer(two64).hash(), two64.hash());
+  EXPECT_EQ(minus_two64.to_decimal(), "-18446744073709551616");
+}
+
+}  // namespace
+}  // namespace tarnwick::override

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Brackwen needs, when any is missing.
+set -euo pipefail
+packages=(g++ cmake ninja-build pkg-config libgmp-dev libicu-dev googletest libgtest-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+fi
