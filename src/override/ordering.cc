@@ -1,0 +1,91 @@
+#include "override/ordering.h"
+
+#include <compare>
+#include <cstdint>
+
+namespace tarnwick::override {
+namespace {
+
+// The third field: `dst_i` of an `Override_enc_int`, `src_i` of an `Override_dec_int`.
+const Integer& third_field(const Override& o) noexcept {
+  if (const auto* enc = std::get_if<Override_enc_int>(&o)) return enc->dst_i();
+  return std::get_if<Override_dec_int>(&o)->src_i();
+}
+
+// The order of the first differing pair among variant, lb, ub and third field; equal when all
+// of them are equal, and `length` is left to the caller.
+std::strong_ordering compare_all_but_length(const Override& a, const Override& b) noexcept {
+  if (a.index() != b.index()) return a.index() <=> b.index();
+  if (auto c = lb(a) <=> lb(b); c != 0) return c;
+  if (auto c = ub(a) <=> ub(b); c != 0) return c;
+  return third_field(a) <=> third_field(b);
+}
+
+// The 64-bit finaliser of splitmix64: a bijection that spreads every input bit over all bits.
+std::uint64_t mix(std::uint64_t x) noexcept {
+  x ^= x >> 30;
+  x *= 0xbf58476d1ce4e5b9ULL;
+  x ^= x >> 27;
+  x *= 0x94d049bb133111ebULL;
+  x ^= x >> 31;
+  return x;
+}
+
+}  // namespace
+
+bool override_equal(const Override& a, const Override& b) noexcept {
+  return a.index() == b.index() && lb(a) == lb(b) && ub(a) == ub(b) &&
+         third_field(a) == third_field(b) && length(a) == length(b);
+}
+
+bool override_not_equal(const Override& a, const Override& b) noexcept {
+  return !override_equal(a, b);
+}
+
+Ordering compare_override(const Override& a, const Override& b) noexcept {
+  std::strong_ordering c = compare_all_but_length(a, b);
+  if (c == 0) c = length(a) <=> length(b);
+  if (c < 0) return Ordering::less;
+  if (c > 0) return Ordering::greater;
+  return Ordering::equal;
+}
+
+bool override_less(const Override& a, const Override& b) noexcept {
+  const std::strong_ordering c = compare_all_but_length(a, b);
+  return c != 0 ? c < 0 : length(a) < length(b);
+}
+
+bool override_less_equal(const Override& a, const Override& b) noexcept {
+  const std::strong_ordering c = compare_all_but_length(a, b);
+  return c != 0 ? c < 0 : length(a) <= length(b);
+}
+
+bool override_greater(const Override& a, const Override& b) noexcept {
+  const std::strong_ordering c = compare_all_but_length(a, b);
+  return c != 0 ? c > 0 : length(a) > length(b);
+}
+
+bool override_greater_equal(const Override& a, const Override& b) noexcept {
+  const std::strong_ordering c = compare_all_but_length(a, b);
+  return c != 0 ? c > 0 : length(a) >= length(b);
+}
+
+const Override& override_min(const Override& a, const Override& b) noexcept {
+  return override_less_equal(a, b) ? a : b;
+}
+
+const Override& override_max(const Override& a, const Override& b) noexcept {
+  return override_less_equal(a, b) ? b : a;
+}
+
+std::size_t override_hash(const Override& record) noexcept {
+  // Each step maps the field's hash one-to-one for a given state, and the state depends on the
+  // variant and on every field before, so the position of a value counts too.
+  std::uint64_t h = mix(0x9e3779b97f4a7c15ULL + record.index());
+  for (const Integer* field : {&lb(record), &ub(record), &third_field(record), &length(record)}) {
+    h = mix(h ^ static_cast<std::uint64_t>(field->hash()));
+  }
+  return static_cast<std::size_t>(h);
+}
+
+}  // namespace tarnwick::override

@@ -1,0 +1,144 @@
+#include "override/ordering.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <string>
+
+#include "override/reader.h"
+#include "test_support.h"
+
+namespace tarnwick::override {
+namespace {
+
+using testing::dec;
+using testing::enc;
+
+// The reverse of a three-way result.
+Ordering reversed(Ordering o) {
+  if (o == Ordering::less) return Ordering::greater;
+  if (o == Ordering::greater) return Ordering::less;
+  return Ordering::equal;
+}
+
+// Checks that every operation of the family agrees with `compare_override` on (a, b).
+void expect_family_agrees(const Override& a, const Override& b) {
+  const Ordering c = compare_override(a, b);
+  EXPECT_EQ(compare_override(b, a), reversed(c));
+  EXPECT_EQ(override_equal(a, b), c == Ordering::equal);
+  EXPECT_EQ(override_not_equal(a, b), c != Ordering::equal);
+  EXPECT_EQ(override_less(a, b), c == Ordering::less);
+  EXPECT_EQ(override_less_equal(a, b), c != Ordering::greater);
+  EXPECT_EQ(override_greater(a, b), c == Ordering::greater);
+  EXPECT_EQ(override_greater_equal(a, b), c != Ordering::less);
+  EXPECT_EQ(int{override_less(a, b)} + int{override_equal(a, b)} + int{override_greater(a, b)}, 1);
+  // The minimum and the maximum are the two arguments, one each; a and b in that order when equal.
+  const Override& min = override_min(a, b);
+  const Override& max = override_max(a, b);
+  EXPECT_EQ(&min, c == Ordering::greater ? &b : &a);
+  EXPECT_EQ(&max, c == Ordering::greater ? &a : &b);
+  if (c == Ordering::equal) {
+    EXPECT_EQ(override_hash(a), override_hash(b));
+  }
+}
+
+TEST(CompareOverrideTest, OrdersByVariantThenFieldsInOrder) {
+  const std::string two64 = "18446744073709551616";
+  const std::string two64_plus_1 = "18446744073709551617";
+  struct Case {
+    Override a;
+    Override b;
+    Ordering expected;
+  };
+  const Case cases[] = {
+      {enc("0", "255", "3", "8"), enc("0", "255", "3", "8"), Ordering::equal},
+      {enc("0", "255", "3", "8"), dec("0", "255", "3", "8"), Ordering::less},
+      {dec("0", "255", "3", "8"), enc("0", "255", "3", "8"), Ordering::greater},
+      {enc("9", "9", "9", "9"), dec("0", "0", "0", "0"), Ordering::less},
+      {enc("0", "1000", "0", "0"), enc("1", "0", "0", "0"), Ordering::less},
+      {dec("5", "1", "9", "9"), dec("5", "2", "0", "0"), Ordering::less},
+      {dec("5", "2", "1", "9"), dec("5", "2", "0", "100"), Ordering::greater},
+      {enc("1", "2", "3", "4"), enc("1", "2", "3", "5"), Ordering::less},
+      {enc("1", "2", "3", "-4"), enc("1", "2", "3", "-5"), Ordering::greater},
+      {enc("-1", "0", "0", "0"), enc("0", "0", "0", "0"), Ordering::less},
+      {enc(two64, "0", "0", "0"), enc(two64_plus_1, "0", "0", "0"), Ordering::less},
+      {enc(two64, "0", "0", "0"), enc(two64, "0", "0", "0"), Ordering::equal},
+      {enc("-" + two64, "0", "0", "0"), enc("-9223372036854775808", "0", "0", "0"),
+       Ordering::less},
+      {dec("0", "0", "0", two64), dec("0", "0", "0", "9223372036854775807"), Ordering::greater},
+      {dec("0", "0", "-" + two64_plus_1, "0"), dec("0", "0", "-" + two64, "0"), Ordering::less},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(compare_override(c.a, c.b), c.expected);
+    expect_family_agrees(c.a, c.b);
+  }
+}
+
+TEST(CompareOverrideTest, LawsHoldOverRandomPairs) {
+  std::mt19937_64 rng(99);
+  for (int i = 0; i < 4000; ++i) {
+    // Records from few values, so that equal pairs and pairs equal up to one field are common.
+    const Override a = i % 2 ? testing::random_override_from_few(rng) : testing::random_override(rng);
+    const Override b = i % 2 ? testing::random_override_from_few(rng) : testing::random_override(rng);
+    expect_family_agrees(a, b);
+    expect_family_agrees(a, a);
+    const Override copy = a;
+    expect_family_agrees(a, copy);
+    EXPECT_EQ(compare_override(a, copy), Ordering::equal);
+  }
+}
+
+TEST(CompareOverrideTest, OrderIsTransitive) {
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 3000; ++i) {
+    const Override a = testing::random_override_from_few(rng);
+    const Override b = testing::random_override_from_few(rng);
+    const Override c = testing::random_override_from_few(rng);
+    if (override_less_equal(a, b) && override_less_equal(b, c)) {
+      EXPECT_TRUE(override_less_equal(a, c));
+    }
+  }
+}
+
+TEST(OverrideHashTest, RecordsReadFromDifferentTextsOfOneValueHashEqual) {
+  const std::u32string texts[] = {
+      U"Override_dec_int {lb = 16, ub = -18446744073709551616, src_i = 3, length = 8}",
+      U"Override_dec_int {lb = 0x10, ub = -0x10000000000000000, src_i = 0o3, length = 08}",
+      U"  ((Override_dec_int{lb=0o20,ub=(- 18446744073709551616),src_i=(3),length=0X8}))",
+      U"Override_dec_int {lb = (16), ub = - 18446744073709551616, src_i = 003, length = ((8))}",
+  };
+  const std::optional<Override_read> first = read_override(texts[0], 0);
+  ASSERT_TRUE(first.has_value());
+  for (const std::u32string& text : texts) {
+    const std::optional<Override_read> read = read_override(text, 0);
+    ASSERT_TRUE(read.has_value()) << testing::describe(text);
+    EXPECT_TRUE(override_equal(read->value, first->value));
+    EXPECT_EQ(override_hash(read->value), override_hash(first->value));
+  }
+  const std::optional<Override_read> other_variant = read_override(
+      U"Override_enc_int {lb = 16, ub = -18446744073709551616, dst_i = 3, length = 8}", 0);
+  ASSERT_TRUE(other_variant.has_value());
+  EXPECT_NE(override_hash(other_variant->value), override_hash(first->value));
+}
+
+TEST(OverrideHashTest, LowBitsSpreadRecordsThatDifferInOneField) {
+  // Records whose values differ only in high bits, or only by their position, must still
+  // spread over the buckets of a power-of-two table.
+  constexpr std::size_t buckets = 4096;
+  std::set<std::size_t> high_bits, positions;
+  for (std::size_t i = 0; i < buckets; ++i) {
+    const Integer shifted(static_cast<std::int64_t>(i << 20));
+    high_bits.insert(override_hash(Override_enc_int(shifted, 0, 0, 0)) % buckets);
+    const Integer v(static_cast<std::int64_t>(i % 64));
+    const Integer w(static_cast<std::int64_t>(i / 64));
+    positions.insert(override_hash(Override_dec_int(0, v, w, 0)) % buckets);
+  }
+  // A random function fills about 63% of the buckets; identity-like hashes fill 1 of them.
+  EXPECT_GT(high_bits.size(), buckets / 2);
+  EXPECT_GT(positions.size(), buckets / 2);
+  EXPECT_NE(override_hash(enc("1", "2", "0", "0")), override_hash(enc("2", "1", "0", "0")));
+}
+
+}  // namespace
+}  // namespace tarnwick::override
