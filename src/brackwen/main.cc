@@ -1,6 +1,7 @@
 // The entry: command line, standard input and output, and the end of every run.
 #include <cerrno>
 #include <clocale>
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
@@ -10,10 +11,12 @@
 
 #include "brackwen/command_line.h"
 #include "brackwen/failure.h"
+#include "brackwen/input_stream.h"
 #include "brackwen/interrupt.h"
+#include "brackwen/locale_text.h"
 #include "brackwen/output_stream.h"
 #include "brackwen/render.h"
-#include "brackwen/script.h"
+#include "brackwen/pipeline.h"
 
 namespace {
 
@@ -46,7 +49,8 @@ int main(int argc, char** argv) {
       out.write(usage_text(program));
       status = 1;
     } else {
-      render_script(assemble_script(BlockSequences{sequence_of({}), sequence_of({})}), out);
+      auto input = std::make_shared<InputStream>(STDIN_FILENO, out);
+      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder()), out);
       out.write("\n");
     }
     out.flush();

@@ -103,6 +103,106 @@ RunResult run_process(const RunSpec& spec) {
   return result;
 }
 
+Child::Child(const std::vector<std::string>& args) {
+  int in[2], out[2], err[2];
+  check(pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0 && pipe2(err, O_CLOEXEC) == 0, "pipe");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGINT);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  const std::string program = brackwen_path();
+  std::vector<std::string> argv_texts = {"brackwen"};
+  argv_texts.insert(argv_texts.end(), args.begin(), args.end());
+  std::vector<char*> argv = c_strings(argv_texts);
+  std::vector<char*> env = c_strings({"LC_ALL=C.UTF-8"});
+  const int spawned = posix_spawn(&pid_, program.c_str(), &actions, &attributes, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  if (spawned != 0) {
+    errno = spawned;
+    check(false, "posix_spawn");
+  }
+  in_ = in[1];
+  out_ = out[0];
+  err_ = err[0];
+  signal(SIGPIPE, SIG_IGN);
+}
+
+Child::~Child() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  for (int fd : {in_, out_, err_}) {
+    if (fd >= 0) close(fd);
+  }
+}
+
+void Child::send(const std::string& text) {
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = write(in_, text.data() + done, text.size() - done);
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void Child::close_input() {
+  if (in_ >= 0) close(in_);
+  in_ = -1;
+}
+
+const std::string& Child::read_output(std::size_t length, double seconds) {
+  const auto deadline = static_cast<int>(seconds * 1000);
+  int waited = 0;
+  while (out_text_.size() < length && waited < deadline) {
+    pollfd fd{out_, POLLIN, 0};
+    if (poll(&fd, 1, 10) > 0) {
+      char buffer[4096];
+      const ssize_t n = read(out_, buffer, sizeof buffer);
+      if (n <= 0) break;
+      out_text_.append(buffer, static_cast<std::size_t>(n));
+    } else {
+      waited += 10;
+    }
+  }
+  return out_text_;
+}
+
+void Child::kill(int signal) { ::kill(pid_, signal); }
+
+RunResult Child::wait() {
+  close_input();
+  RunResult result;
+  for (int* fd : {&out_, &err_}) {
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(*fd, buffer, sizeof buffer)) > 0) {
+      (fd == &out_ ? out_text_ : result.err).append(buffer, static_cast<std::size_t>(n));
+    }
+    close(*fd);
+    *fd = -1;
+  }
+  result.out = out_text_;
+  int wait_status = 0;
+  check(waitpid(pid_, &wait_status, 0) == pid_, "waitpid");
+  pid_ = -1;
+  if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
+  if (WIFSIGNALED(wait_status)) result.signal = WTERMSIG(wait_status);
+  return result;
+}
+
 std::string brackwen_path() { return BRACKWEN_PATH; }
 
 RunResult run_brackwen(const std::vector<std::string>& args, const std::string& input) {

@@ -23,6 +23,33 @@ struct RunSpec {
   std::vector<std::string> env = {"LC_ALL=C.UTF-8"};
 };
 
+// A running program whose standard input stays open until closed, for tests of what it writes
+// while it waits for input.
+class Child {
+ public:
+  // Starts brackwen with `args` after the program name, standard input and output on pipes.
+  explicit Child(const std::vector<std::string>& args);
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  ~Child();
+  // Writes `text` to its standard input.
+  void send(const std::string& text);
+  // Closes its standard input.
+  void close_input();
+  // Reads its standard output until that holds `length` bytes or `seconds` pass; returns all
+  // of it read so far.
+  const std::string& read_output(std::size_t length, double seconds);
+  // Sends it `signal`.
+  void kill(int signal);
+  // Waits for its end, collecting the rest of both outputs.
+  RunResult wait();
+
+ private:
+  int pid_ = -1;
+  int in_ = -1, out_ = -1, err_ = -1;
+  std::string out_text_;
+};
+
 // Runs `spec` to its end and collects what it wrote.
 RunResult run_process(const RunSpec& spec);
 

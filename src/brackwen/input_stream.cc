@@ -1,0 +1,71 @@
+#include "brackwen/input_stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include <unistd.h>
+
+#include "brackwen/failure.h"
+#include "brackwen/interrupt.h"
+#include "brackwen/output_stream.h"
+
+namespace brackwen {
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{1} << 16;
+
+}  // namespace
+
+InputStream::InputStream(int fd, OutputStream& output) : fd_(fd), output_(output), buffer_(kChunk) {}
+
+std::optional<std::string_view> InputStream::next_line() {
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t held = end_ - begin_;
+    if (const void* feed = std::memchr(start + scanned_, '\n', held - scanned_)) {
+      const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+      begin_ += length + 1;
+      scanned_ = 0;
+      return std::string_view(start, length);
+    }
+    scanned_ = held;
+    if (!read_more()) {
+      if (begin_ == end_) return std::nullopt;
+      const std::string_view last(buffer_.data() + begin_, end_ - begin_);
+      begin_ = end_;
+      scanned_ = 0;
+      return last;
+    }
+  }
+}
+
+bool InputStream::read_more() {
+  if (at_end_) return false;
+  // Keep the unfinished line at the front, and make room for a chunk after it.
+  const std::size_t held = end_ - begin_;
+  std::memmove(buffer_.data(), buffer_.data() + begin_, held);
+  begin_ = 0;
+  end_ = held;
+  if (buffer_.size() - end_ < kChunk) buffer_.resize(std::max(buffer_.size() * 2, end_ + kChunk));
+  output_.flush();
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (interrupt_pending()) {
+      output_.flush_ignoring_errors();
+      end_by_interrupt();
+    }
+    if (n > 0) {
+      end_ += static_cast<std::size_t>(n);
+      return true;
+    }
+    if (n == 0) {
+      at_end_ = true;
+      return false;
+    }
+    if (errno != EINTR) throw Failure(std::string("standard input: ") + std::strerror(errno));
+  }
+}
+
+}  // namespace brackwen

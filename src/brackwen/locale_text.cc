@@ -1,0 +1,46 @@
+#include "brackwen/locale_text.h"
+
+#include <cwchar>
+
+namespace brackwen {
+
+static_assert(sizeof(wchar_t) == 4, "wide characters must hold a code point");
+#ifndef __STDC_ISO_10646__
+#error "wide characters must be ISO 10646 code points"
+#endif
+
+LocaleDecoder::LocaleDecoder() : ascii_is_itself_(true) {
+  for (int b = 0; b < 0x80; ++b) {
+    std::mbstate_t state{};
+    wchar_t c = 0;
+    const char byte = static_cast<char>(b);
+    const std::size_t n = std::mbrtowc(&c, &byte, 1, &state);
+    if (n > 1 || static_cast<int>(c) != b) {
+      ascii_is_itself_ = false;
+      return;
+    }
+  }
+}
+
+bool LocaleDecoder::decode(std::string_view bytes, std::u32string& out) const {
+  out.clear();
+  out.reserve(bytes.size());
+  std::mbstate_t state{};
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte < 0x80 && ascii_is_itself_) {
+      out.push_back(byte);
+      ++i;
+      continue;
+    }
+    wchar_t c = 0;
+    const std::size_t n = std::mbrtowc(&c, bytes.data() + i, bytes.size() - i, &state);
+    if (n == static_cast<std::size_t>(-1) || n == static_cast<std::size_t>(-2)) return false;
+    out.push_back(static_cast<char32_t>(c));
+    i += n == 0 ? 1 : n;
+  }
+  return true;
+}
+
+}  // namespace brackwen

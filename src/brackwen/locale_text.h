@@ -1,0 +1,23 @@
+// Decoding bytes into characters with the character encoding of the current locale.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brackwen {
+
+// Decodes text in the encoding of the C library's current locale (LC_CTYPE), with a fast path
+// for ASCII bytes when the encoding maps them to themselves.
+class LocaleDecoder {
+ public:
+  // A decoder for the locale in force now.
+  LocaleDecoder();
+  // Replaces `out` with the characters of `bytes`; false when `bytes` is not valid text in the
+  // encoding (an invalid or incomplete sequence).
+  bool decode(std::string_view bytes, std::u32string& out) const;
+
+ private:
+  bool ascii_is_itself_;
+};
+
+}  // namespace brackwen

@@ -1,0 +1,70 @@
+// The statement templates: one verification statement of the script, and its fixed pieces.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "brackwen/doc.h"
+#include "override/integer.h"
+
+namespace brackwen {
+
+using tarnwick::override::Integer;
+
+// The fixed texts of the script, each a document built once and shared by every statement.
+struct ScriptPieces {
+  Doc marker_open = text("print \"XXX ");
+  Doc marker_close = text("\";");
+  Doc enc_length_int_ov = text("enc_length_int_ov");
+  Doc big_endian_copy_bits = text("big_endian_copy_bits");
+  Doc big_endian_copy_bits_spec_precise = text("big_endian_copy_bits_spec_precise");
+  Doc enc_int = text("enc_int");
+  Doc enc_int_spec_precise = text("enc_int_spec_precise");
+  Doc dec_int = text("dec_int");
+  Doc dec_int_spec_precise = text("dec_int_spec_precise");
+  Doc eval_int_open = text("(eval_int {{");
+  Doc eval_int_close = text(": [32] }})");
+  Doc llvm_verify_m = text("llvm_verify m");
+  Doc arrow = text("<-");
+  Doc semicolon = text(";");
+  Doc ov_separator = text("_ov_");
+};
+
+// The shared fixed pieces.
+const ScriptPieces& pieces();
+
+// The columns by which a statement indents its inner lines.
+inline constexpr int kIndentStep = 2;
+
+// An integer argument of a statement: known already, or read when the rendering first writes it.
+class ArgumentValue {
+ public:
+  // A value known now.
+  ArgumentValue(Integer value);  // NOLINT: a known integer is an argument value
+  // A value that `read` yields when it is first written; `read` may throw a `Failure`.
+  explicit ArgumentValue(std::function<const Integer&()> read);
+  // The document of the value's decimal text.
+  Doc text() const;
+
+ private:
+  std::function<const Integer&()> read_;
+};
+
+// The document of the decimal text of `value`.
+Doc integer_text(const Integer& value);
+
+// One argument line: "(eval_int {{", the value, ": [32] }})", indented by 2.
+Doc eval_int_arg(const ArgumentValue& value);
+
+// The call part of a statement: the quoted function name, the override list, and the
+// specification applied to one argument line per value, on successive lines.
+Doc verify_call(const Doc& function, std::vector<Doc> overrides, const Doc& specification,
+                const std::vector<ArgumentValue>& values);
+
+// A whole statement: the result name bound by "<-" to `llvm_verify m` and the call, ended by ";".
+Doc verify_stmt(const Doc& result, const Doc& call);
+
+// The result name made of a specification name, "_ov_" and an index.
+Doc ov_name(const Doc& specification, const Integer& index);
+
+}  // namespace brackwen
