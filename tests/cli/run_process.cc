@@ -25,9 +25,13 @@ std::vector<char*> c_strings(const std::vector<std::string>& texts) {
   return result;
 }
 
-}  // namespace
+// A started child with pipes to its standard input, output (unless redirected) and error.
+struct Spawned {
+  pid_t pid;
+  int in, out, err;
+};
 
-RunResult run_process(const RunSpec& spec) {
+Spawned spawn(const RunSpec& spec) {
   int in[2], out[2], err[2];
   check(pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0 && pipe2(err, O_CLOEXEC) == 0, "pipe");
   posix_spawn_file_actions_t actions;
@@ -60,18 +64,27 @@ RunResult run_process(const RunSpec& spec) {
     errno = spawned;
     check(false, "posix_spawn");
   }
+  // Writing to a child that has gone must fail with EPIPE, not end the test.
+  signal(SIGPIPE, SIG_IGN);
+  return {pid, in[1], out[0], err[0]};
+}
+
+}  // namespace
+
+RunResult run_process(const RunSpec& spec) {
+  const Spawned child = spawn(spec);
+  const pid_t pid = child.pid;
 
   // Feed the input and collect both outputs at once, so that no pipe fills up and stalls.
   RunResult result;
   std::size_t fed = 0;
-  signal(SIGPIPE, SIG_IGN);
-  int in_fd = in[1];
+  int in_fd = child.in;
   if (spec.input.empty()) {
     close(in_fd);
     in_fd = -1;
   }
   int open_outputs = 2;
-  pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {in_fd, POLLOUT, 0}};
+  pollfd fds[3] = {{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {in_fd, POLLOUT, 0}};
   while (open_outputs > 0 || in_fd >= 0) {
     fds[2].fd = in_fd;
     check(poll(fds, 3, -1) >= 0 || errno == EINTR, "poll");
@@ -104,40 +117,15 @@ RunResult run_process(const RunSpec& spec) {
 }
 
 Child::Child(const std::vector<std::string>& args) {
-  int in[2], out[2], err[2];
-  check(pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0 && pipe2(err, O_CLOEXEC) == 0, "pipe");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  sigaddset(&defaults, SIGPIPE);
-  sigaddset(&defaults, SIGINT);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  const std::string program = brackwen_path();
-  std::vector<std::string> argv_texts = {"brackwen"};
-  argv_texts.insert(argv_texts.end(), args.begin(), args.end());
-  std::vector<char*> argv = c_strings(argv_texts);
-  std::vector<char*> env = c_strings({"LC_ALL=C.UTF-8"});
-  const int spawned = posix_spawn(&pid_, program.c_str(), &actions, &attributes, argv.data(), env.data());
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  close(in[0]);
-  close(out[1]);
-  close(err[1]);
-  if (spawned != 0) {
-    errno = spawned;
-    check(false, "posix_spawn");
-  }
-  in_ = in[1];
-  out_ = out[0];
-  err_ = err[0];
-  signal(SIGPIPE, SIG_IGN);
+  RunSpec spec;
+  spec.program = brackwen_path();
+  spec.argv = {"brackwen"};
+  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+  const Spawned child = spawn(spec);
+  pid_ = child.pid;
+  in_ = child.in;
+  out_ = child.out;
+  err_ = child.err;
 }
 
 Child::~Child() {
