@@ -1,0 +1,65 @@
+#include "brackwen/entry.h"
+
+#include <cerrno>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+#include "brackwen/command_line.h"
+#include "brackwen/failure.h"
+#include "brackwen/input_stream.h"
+#include "brackwen/locale_text.h"
+#include "brackwen/output_stream.h"
+#include "brackwen/pipeline.h"
+#include "brackwen/render.h"
+
+namespace brackwen {
+namespace {
+
+// Writes the failure line to `fd`, ignoring a failure to write it.
+void report_failure(int fd, std::string_view program, std::string_view message) {
+  std::string line(program);
+  line.append(": ").append(message).append("\n");
+  for (std::string_view rest = line; !rest.empty();) {
+    const ssize_t n = ::write(fd, rest.data(), rest.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    rest.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace
+
+int run(std::span<const char* const> argv, const StandardStreams& streams) {
+  const std::string_view program = program_name(!argv.empty() && argv[0] != nullptr ? argv[0] : "");
+  const std::vector<std::string_view> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
+  OutputStream out(streams.output, isatty(streams.output) == 1);
+  try {
+    int status = 0;
+    if (wants_usage(arguments)) {
+      out.write(usage_text(program));
+      status = 1;
+    } else {
+      auto input = std::make_shared<InputStream>(streams.input, out);
+      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder()), out);
+      out.write("\n");
+    }
+    out.flush();
+    return status;
+  } catch (const Failure& failure) {
+    out.flush_ignoring_errors();
+    report_failure(streams.error, program, failure.what());
+  } catch (const std::bad_alloc&) {
+    out.flush_ignoring_errors();
+    report_failure(streams.error, program, "out of memory");
+  }
+  return 1;
+}
+
+}  // namespace brackwen
