@@ -1,8 +1,14 @@
 #include "brackwen/blocks.h"
 
+#include <charconv>
 #include <cstdint>
+#include <stdexcept>
 #include <utility>
 #include <variant>
+
+#include "brackwen/stencil.h"
+#include "brackwen/text_appender.h"
+#include "brackwen/text_sink.h"
 
 namespace brackwen {
 namespace {
@@ -14,35 +20,96 @@ using tarnwick::override::Override_enc_int;
 const Integer kWordBytes = 4;
 const Integer kZero = 0;
 
-// Everything a statement varies by, given its variant.
-struct StatementParts {
-  const Doc& function;
-  const Doc& specification;
-  std::vector<ArgumentValue> copy_arguments;
-  std::vector<ArgumentValue> main_arguments;
+// The holes of the block templates.
+enum Slot : int { kIndex, kRead, kDstN, kSrcN, kLb, kUb, kThird, kLength };
+
+const Doc& specification(bool encoder) {
+  return encoder ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
+}
+
+FieldValues fields_of(const Override& o) {
+  return std::visit(
+      [](const auto& r) -> FieldValues {
+        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Override_enc_int>) {
+          return {r.lb(), r.ub(), r.dst_i(), r.length()};
+        } else {
+          return {r.lb(), r.ub(), r.src_i(), r.length()};
+        }
+      },
+      o);
+}
+
+const Integer& third_field(const Override& o) {
+  return std::visit(
+      [](const auto& r) -> const Integer& {
+        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Override_enc_int>) {
+          return r.dst_i();
+        } else {
+          return r.src_i();
+        }
+      },
+      o);
+}
+
+// A block template of each variant, laid out once. Both begin with the same marker line, up to
+// the point where the block reads its override and the variants part.
+class BlockStencils {
+ public:
+  BlockStencils()
+      : of_{Stencil::lay_out(block_template(true)), Stencil::lay_out(block_template(false))},
+        read_piece_{piece_with_hole(of_[0], kRead), piece_with_hole(of_[1], kRead)} {
+    if (read_piece_[0] != read_piece_[1]) throw std::logic_error("block templates part before the read");
+    for (std::size_t i = 0; i <= read_piece_[0]; ++i) {
+      if (i < read_piece_[0] && of_[0].pieces()[i].hole != kIndex) {
+        throw std::logic_error("a block template needs more than its index before the read");
+      }
+      if (of_[0].pieces()[i].literal != of_[1].pieces()[i].literal || of_[0].pieces()[i].hole != of_[1].pieces()[i].hole) {
+        throw std::logic_error("block templates part before the read");
+      }
+    }
+  }
+
+  // Appends a block: the text up to the read, with `fill_index(out)` for the holes there, then
+  // reads the override with `read()`, which tells whether it is an encoder, and writes its
+  // variant's text with `fill(slot, out)` for the holes.
+  template <class FillIndex, class Read, class Fill>
+  void write(TextAppender& out, FillIndex&& fill_index, Read&& read, Fill&& fill) const {
+    const auto common = of_[0].pieces().first(read_piece_[0] + 1);
+    for (const Stencil::Piece& piece : common.first(common.size() - 1)) {
+      out.append(piece.literal);
+      fill_index(out);
+    }
+    out.append(common.back().literal);
+    const Stencil& rest = of_[read() ? 0 : 1];
+    for (const Stencil::Piece& piece : rest.pieces().subspan(read_piece_[0] + 1)) {
+      out.append(piece.literal);
+      if (piece.hole != Stencil::kNoHole) fill(piece.hole, out);
+    }
+  }
+
+ private:
+  static Doc block_template(bool encoder) {
+    const FieldValues fields{ArgumentValue::hole(kLb), ArgumentValue::hole(kUb), ArgumentValue::hole(kThird),
+                             ArgumentValue::hole(kLength)};
+    const Doc statements = gen_override(ArgumentValue::hole(kDstN), ArgumentValue::hole(kSrcN), encoder, fields,
+                                        hole(kIndex)).statements;
+    return vcat({marker_line(hole(kIndex)), beside(hole(kRead), statements), empty()});
+  }
+
+  static std::size_t piece_with_hole(const Stencil& stencil, int slot) {
+    for (std::size_t i = 0; i < stencil.pieces().size(); ++i) {
+      if (stencil.pieces()[i].hole == slot) return i;
+    }
+    throw std::logic_error("block template without a read");
+  }
+
+  Stencil of_[2];
+  std::size_t read_piece_[2];
 };
 
-StatementParts parts_of(const ArgumentValue& dst_n, const ArgumentValue&, const Override_enc_int& o) {
-  const ScriptPieces& p = pieces();
-  return {p.enc_int, p.enc_int_spec_precise,
-          {dst_n, kWordBytes, o.dst_i(), kZero, o.length()},
-          {dst_n, o.dst_i(), o.lb(), o.ub()}};
-}
-
-StatementParts parts_of(const ArgumentValue&, const ArgumentValue& src_n, const Override_dec_int& o) {
-  const ScriptPieces& p = pieces();
-  return {p.dec_int, p.dec_int_spec_precise,
-          {kWordBytes, src_n, kZero, o.src_i(), o.length()},
-          {src_n, o.src_i(), o.lb(), o.ub()}};
-}
-
-const Doc& specification_of(const Override& o) {
-  return tarnwick::override::is_enc_int(o) ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
-}
-
-// The state of the one walk over the distinct overrides that both sequences share.
+// The state of the one walk over the distinct overrides that the blocks and names share.
 struct Walk {
-  ArgumentValue dst_n, src_n;
+  std::shared_ptr<BufferSize> dst_n, src_n;
   std::shared_ptr<DistinctOverrides> overrides;
   std::size_t produced = 0;  // how many distinct overrides the walk has produced
 
@@ -56,64 +123,131 @@ struct Walk {
   }
 };
 
-Integer index_integer(std::size_t index) { return Integer(static_cast<std::int64_t>(index)); }
-
-class BlockSequence : public DocSequence {
+// Writes the blocks joined by line breaks, taking each next override before writing a block.
+class BlocksWriter : public PartWriter {
  public:
-  explicit BlockSequence(std::shared_ptr<Walk> walk) : walk_(std::move(walk)) {}
-  std::optional<Doc> next() override {
-    if (!walk_->reach(next_)) return std::nullopt;
-    const std::size_t index = next_++;
-    Doc statements = lazy([walk = walk_, index] {
-      return gen_override(walk->dst_n, walk->src_n, walk->overrides->at(index), index_integer(index)).statements;
-    });
-    return vcat({marker_line(index_integer(index)), std::move(statements), empty()});
+  explicit BlocksWriter(std::shared_ptr<Walk> walk) : walk_(std::move(walk)) {}
+
+  // Each block goes to the sink as soon as it is complete, before the next input is read.
+  PartEnd write(TextSink& sink) override {
+    static const BlockStencils stencils;
+    if (!walk_->reach(0)) return {0, false};
+    TextAppender out(sink);
+    for (std::size_t index = 0;; ++index) {
+      const bool more = walk_->reach(index + 1);
+      try {
+        write_block(stencils, index, out);
+      } catch (...) {
+        out.finish();
+        throw;
+      }
+      if (more) out.append("\n");
+      out.finish();
+      if (!more) return {0, true};
+    }
   }
 
  private:
+  void write_block(const BlockStencils& stencils, std::size_t index, TextAppender& out) {
+    Walk& walk = *walk_;
+    index_.set(index);
+    stencils.write(
+        out, [&](TextAppender& text) { text.append(index_.view()); },
+        [&] {
+          Override o = walk.overrides->at(index);
+          lb_.set(tarnwick::override::lb(o));
+          ub_.set(tarnwick::override::ub(o));
+          third_.set(third_field(o));
+          length_.set(tarnwick::override::length(o));
+          return tarnwick::override::is_enc_int(o);
+        },
+        [&](int slot, TextAppender& text) {
+          switch (slot) {
+            case kIndex: text.append(index_.view()); break;
+            case kDstN: text.append(walk.dst_n->decimal()); break;
+            case kSrcN: text.append(walk.src_n->decimal()); break;
+            case kLb: text.append(lb_.view()); break;
+            case kUb: text.append(ub_.view()); break;
+            case kThird: text.append(third_.view()); break;
+            case kLength: text.append(length_.view()); break;
+            default: throw std::logic_error("unknown hole in a block template");
+          }
+        });
+  }
+
+  DecimalText index_, lb_, ub_, third_, length_;
   std::shared_ptr<Walk> walk_;
-  std::size_t next_ = 0;
 };
 
-class ResultNameSequence : public DocSequence {
+// The main names of the blocks, in index order.
+class MainNames : public ResultNames {
  public:
-  explicit ResultNameSequence(std::shared_ptr<Walk> walk) : walk_(std::move(walk)) {}
-  std::optional<Doc> next() override {
-    if (!walk_->reach(next_)) return std::nullopt;
+  explicit MainNames(std::shared_ptr<Walk> walk)
+      : walk_(std::move(walk)),
+        of_{Stencil::lay_out(main_name(true, hole(kIndex))), Stencil::lay_out(main_name(false, hole(kIndex)))} {
+    for (const Stencil& name : of_) {
+      if (name.pieces().size() != 2 || name.pieces()[1].literal.size() != 0) {
+        throw std::logic_error("a result name must end with its index");
+      }
+    }
+  }
+
+  bool next(std::string& out) override {
+    if (!walk_->reach(next_)) return false;
     const std::size_t index = next_++;
-    return lazy([walk = walk_, index] { return main_name(walk->overrides->at(index), index_integer(index)); });
+    const std::string_view before_index = of_[walk_->overrides->is_enc_int(index) ? 0 : 1].pieces()[0].literal;
+    out.append(before_index);
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, index).ptr);
+    return true;
   }
 
  private:
   std::shared_ptr<Walk> walk_;
+  Stencil of_[2];
   std::size_t next_ = 0;
 };
 
 }  // namespace
 
-Doc marker_line(const Integer& index) {
-  return hcat({pieces().marker_open, integer_text(index), pieces().marker_close});
+Doc marker_line(const Doc& index_text) {
+  return hcat({pieces().marker_open, index_text, pieces().marker_close});
 }
 
-Doc main_name(const Override& o, const Integer& index) { return ov_name(specification_of(o), index); }
+Doc main_name(bool encoder, const Doc& index_text) { return ov_name(specification(encoder), index_text); }
 
-OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o,
-                                const Integer& index) {
+OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, bool encoder,
+                                const FieldValues& fields, const Doc& index_text) {
   const ScriptPieces& p = pieces();
-  const StatementParts parts = std::visit([&](const auto& record) { return parts_of(dst_n, src_n, record); }, o);
-  const Doc copy_name = ov_name(p.big_endian_copy_bits_spec_precise, index);
-  const Doc main = ov_name(parts.specification, index);
+  const std::vector<ArgumentValue> copy_arguments =
+      encoder ? std::vector<ArgumentValue>{dst_n, kWordBytes, fields.third, kZero, fields.length}
+              : std::vector<ArgumentValue>{kWordBytes, src_n, kZero, fields.third, fields.length};
+  const ArgumentValue& size = encoder ? dst_n : src_n;
+  const std::vector<ArgumentValue> main_arguments = {size, fields.third, fields.lb, fields.ub};
+  const Doc copy_name = ov_name(p.big_endian_copy_bits_spec_precise, index_text);
+  const Doc main = main_name(encoder, index_text);
   const Doc copy_statement = verify_stmt(
       copy_name, verify_call(p.big_endian_copy_bits, {p.enc_length_int_ov}, p.big_endian_copy_bits_spec_precise,
-                             parts.copy_arguments));
-  const Doc main_statement = verify_stmt(
-      main, verify_call(parts.function, {p.enc_length_int_ov, copy_name}, parts.specification, parts.main_arguments));
+                             copy_arguments));
+  const Doc main_statement = verify_stmt(main, verify_call(encoder ? p.enc_int : p.dec_int,
+                                                           {p.enc_length_int_ov, copy_name},
+                                                           specification(encoder), main_arguments));
   return {main, above(copy_statement, main_statement)};
 }
 
-BlockSequences gen_blocks(ArgumentValue dst_n, ArgumentValue src_n, std::shared_ptr<DistinctOverrides> overrides) {
+OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o,
+                                const Integer& index) {
+  return gen_override(dst_n, src_n, tarnwick::override::is_enc_int(o), fields_of(o), integer_text(index));
+}
+
+Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o, const Integer& index) {
+  return vcat({marker_line(integer_text(index)), gen_override(dst_n, src_n, o, index).statements, empty()});
+}
+
+ScriptBody gen_blocks(std::shared_ptr<BufferSize> dst_n, std::shared_ptr<BufferSize> src_n,
+                      std::shared_ptr<DistinctOverrides> overrides) {
   auto walk = std::make_shared<Walk>(Walk{std::move(dst_n), std::move(src_n), std::move(overrides)});
-  return {std::make_shared<ResultNameSequence>(walk), std::make_shared<BlockSequence>(walk)};
+  return {written(std::make_shared<BlocksWriter>(walk)), std::make_shared<MainNames>(walk)};
 }
 
 }  // namespace brackwen

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
+#include "brackwen/buffer_size.h"
 #include "brackwen/doc.h"
 #include "brackwen/script.h"
 #include "brackwen/templates.h"
@@ -21,7 +23,14 @@ class DistinctOverrides {
   virtual bool advance() = 0;
   // The distinct override with index `index`, one that `advance` has produced; it is read
   // from its line now if it has not been read yet.
-  virtual const Override& at(std::size_t index) = 0;
+  virtual Override at(std::size_t index) = 0;
+  // Whether that override is an `Override_enc_int`.
+  virtual bool is_enc_int(std::size_t index) = 0;
+};
+
+// The values a block writes besides its index and buffer size, known or holes.
+struct FieldValues {
+  ArgumentValue lb, ub, third, length;
 };
 
 // The two statements of a block, with the name that its main statement binds.
@@ -30,19 +39,26 @@ struct OverrideStatements {
   Doc statements;
 };
 
-// The marker line of the block with index `index`: print "XXX index";
-Doc marker_line(const Integer& index);
+// The marker line of the block with the given index: print "XXX index";
+Doc marker_line(const Doc& index_text);
 
-// The result name of the main statement of the block of `o` with index `index`.
-Doc main_name(const Override& o, const Integer& index);
+// The result name of the main statement of a block of an encoder or a decoder override.
+Doc main_name(bool encoder, const Doc& index_text);
 
-// The copy statement and the main statement of the block of `o` with index `index`.
+// The copy statement and the main statement of the block of an encoder or a decoder override.
+OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, bool encoder,
+                                const FieldValues& fields, const Doc& index_text);
+// The same for the override `o` with index `index`.
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o,
                                 const Integer& index);
 
-// The result names and the blocks of the distinct overrides, from one walk over them. An entry
-// of either sequence takes the next override without examining it; a block reads its override
-// when its statements are reached, after its marker line.
-BlockSequences gen_blocks(ArgumentValue dst_n, ArgumentValue src_n, std::shared_ptr<DistinctOverrides> overrides);
+// The block of the override `o` with index `index`: its marker line, its statements, an empty line.
+Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o, const Integer& index);
+
+// The blocks and the result names of the distinct overrides, from one walk over them. The
+// blocks are taken one ahead of the text; a block reads its override after its marker line,
+// and a buffer size where its first statement writes it.
+ScriptBody gen_blocks(std::shared_ptr<BufferSize> dst_n, std::shared_ptr<BufferSize> src_n,
+                      std::shared_ptr<DistinctOverrides> overrides);
 
 }  // namespace brackwen

@@ -158,6 +158,10 @@ Doc lazy(std::function<Doc()> make_doc) {
   return make(LazyNode{std::make_shared<LazyNode::Cell>(LazyNode::Cell{std::move(make_doc), {}})});
 }
 
+Doc hole(int slot) { return make(HoleNode{slot}); }
+
+Doc written(std::shared_ptr<PartWriter> writer) { return make(WrittenNode{std::move(writer)}); }
+
 std::shared_ptr<DocSequence> sequence_of(std::vector<Doc> docs) {
   return std::make_shared<VectorSequence>(std::move(docs));
 }

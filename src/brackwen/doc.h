@@ -13,6 +13,23 @@
 namespace brackwen {
 
 class Doc;
+class TextSink;
+
+// Where a written part ends: the column after its last character, and whether it broke a line.
+struct PartEnd {
+  int column;
+  bool broke_line;
+};
+
+// A part of a document whose text its own code writes, for long runs of text whose layout is
+// fixed. It begins at the start of a line at indentation 0; it cannot be measured by a group
+// before it on the same line.
+class PartWriter {
+ public:
+  virtual ~PartWriter() = default;
+  // Writes the part to `sink`.
+  virtual PartEnd write(TextSink& sink) = 0;
+};
 
 // A sequence of documents taken one entry at a time, for joins over entries that are made
 // only when the rendering reaches them.
@@ -81,6 +98,13 @@ Doc list(std::shared_ptr<DocSequence> entries);
 // The document that `make` returns, made when the rendering first needs it, and only once.
 Doc lazy(std::function<Doc()> make);
 
+// A hole of a template document: a text of unknown length, filled in each time the laid-out
+// template is written (see `Stencil`).
+Doc hole(int slot);
+// The part that `writer` writes when the rendering reaches it. A document holding one can be
+// rendered only once.
+Doc written(std::shared_ptr<PartWriter> writer);
+
 // The entries of `docs` as a sequence.
 std::shared_ptr<DocSequence> sequence_of(std::vector<Doc> docs);
 // The entries of `first`, then those of `rest`.
@@ -136,8 +160,16 @@ struct SequenceNode {
   std::shared_ptr<SequenceCursor> cursor;
 };
 
+struct HoleNode {
+  int slot;
+};
+struct WrittenNode {
+  std::shared_ptr<PartWriter> writer;
+};
+
 struct Doc::Node {
-  std::variant<TextNode, LineNode, CatNode, NestNode, AlignNode, GroupNode, LazyNode, SequenceNode>
+  std::variant<TextNode, LineNode, CatNode, NestNode, AlignNode, GroupNode, LazyNode, SequenceNode, HoleNode,
+               WrittenNode>
       kind;
 };
 

@@ -15,6 +15,8 @@ class LocaleDecoder {
   // Replaces `out` with the characters of `bytes`; false when `bytes` is not valid text in the
   // encoding (an invalid or incomplete sequence).
   bool decode(std::string_view bytes, std::u32string& out) const;
+  // Whether every ASCII byte stands for the character of its own code.
+  bool ascii_is_itself() const noexcept { return ascii_is_itself_; }
 
  private:
   bool ascii_is_itself_;

@@ -27,6 +27,20 @@ void OutputStream::write(std::string_view text) {
   if (line_buffered_ && text.find('\n') != std::string_view::npos) flush();
 }
 
+char* OutputStream::reserve(std::size_t n) {
+  if (buffer_.size() - size_ < n) {
+    flush();
+    if (buffer_.size() < n) buffer_.resize(n);
+  }
+  return buffer_.data() + size_;
+}
+
+void OutputStream::commit(std::size_t k) {
+  const char* written = buffer_.data() + size_;
+  size_ += k;
+  if (line_buffered_ && std::memchr(written, '\n', k) != nullptr) flush();
+}
+
 void OutputStream::flush() {
   if (!drain(true)) {
     const int error = errno;

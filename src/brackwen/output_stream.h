@@ -21,6 +21,8 @@ class OutputStream : public TextSink {
 
   // Appends `text`, writing out the buffer when it is full.
   void write(std::string_view text) override;
+  char* reserve(std::size_t n) override;
+  void commit(std::size_t k) override;
   // Writes out everything buffered.
   void flush();
   // Writes out what it can of the buffer and drops the rest, reporting nothing.

@@ -1,32 +1,27 @@
 #include "brackwen/pipeline.h"
 
-#include <unordered_set>
+#include <optional>
+#include <string>
 #include <utility>
-#include <vector>
 
 #include "brackwen/blocks.h"
+#include "brackwen/buffer_size.h"
 #include "brackwen/failure.h"
-#include "override/lexer.h"
-#include "override/ordering.h"
-#include "override/reader.h"
+#include "brackwen/override_index.h"
+#include "brackwen/read_whole.h"
+#include "override/canonical_reader.h"
 
 namespace brackwen {
 namespace {
 
-using tarnwick::override::Integer;
 using tarnwick::override::Override;
 
-// Whether only white space follows `end` in `text`.
-bool only_white_space_after(std::u32string_view text, std::size_t end) {
-  return tarnwick::override::skip_white_space(text, end) == text.size();
-}
-
 // The distinct overrides of the lines of an input. The first line is taken without being read;
-// every later line is read when it is examined and compared with the kept overrides.
+// every later line is read when it is examined, and kept unless it equals a kept override.
 class DistinctLines : public DistinctOverrides {
  public:
   DistinctLines(std::shared_ptr<LineSource> input, LocaleDecoder decoder)
-      : input_(std::move(input)), decoder_(decoder), index_(16, Hasher{&kept_}, Equal{&kept_}) {}
+      : input_(std::move(input)), decoder_(decoder) {}
 
   bool advance() override {
     if (!first_line_taken_) {
@@ -38,39 +33,43 @@ class DistinctLines : public DistinctOverrides {
     }
     while (const std::optional<std::string_view> line = input_->next_line()) {
       read_first_line();
-      kept_.push_back(read_line(*line));
-      if (index_.insert(kept_.size() - 1).second) return true;
-      kept_.pop_back();
+      if (keep(read_line(*line))) return true;
     }
     return false;
   }
 
-  const Override& at(std::size_t index) override {
+  Override at(std::size_t index) override {
     read_first_line();
-    return kept_.at(index);
+    for (const auto& held : recent_) {
+      if (held && held->first == index) return held->second;
+    }
+    return kept_[index];
+  }
+
+  bool is_enc_int(std::size_t index) override {
+    read_first_line();
+    return kept_.is_enc_int(index);
   }
 
  private:
-  // Looks the kept overrides up by their position.
-  struct Hasher {
-    const std::vector<Override>* kept;
-    std::size_t operator()(std::size_t i) const noexcept { return tarnwick::override::override_hash((*kept)[i]); }
-  };
-  struct Equal {
-    const std::vector<Override>* kept;
-    bool operator()(std::size_t i, std::size_t j) const noexcept {
-      return tarnwick::override::override_equal((*kept)[i], (*kept)[j]);
-    }
-  };
-
   void read_first_line() {
     if (!unread_first_line_) return;
-    kept_.push_back(read_line(*unread_first_line_));
-    index_.insert(0);
+    keep(read_line(*unread_first_line_));
     unread_first_line_.reset();
   }
 
+  // Keeps `o` unless an equal override is kept; blocks ask for the last few kept, so those
+  // are also held whole.
+  bool keep(Override&& o) {
+    if (!kept_.insert(o)) return false;
+    recent_[kept_.size() % kRecent].emplace(kept_.size() - 1, std::move(o));
+    return true;
+  }
+
   Override read_line(std::string_view line) {
+    if (decoder_.ascii_is_itself()) {
+      if (std::optional<Override> o = tarnwick::override::read_canonical_override(line)) return std::move(*o);
+    }
     if (!decoder_.decode(line, characters_)) throw Failure("standard input: invalid byte sequence");
     return read_whole<Override>(characters_);
   }
@@ -79,47 +78,18 @@ class DistinctLines : public DistinctOverrides {
   LocaleDecoder decoder_;
   bool first_line_taken_ = false;
   std::optional<std::string> unread_first_line_;
-  std::vector<Override> kept_;
-  std::unordered_set<std::size_t, Hasher, Equal> index_;
+  OverrideIndex kept_;
+  static constexpr std::size_t kRecent = 2;
+  std::optional<std::pair<std::size_t, Override>> recent_[kRecent];
   std::u32string characters_;
 };
 
-ArgumentValue read_on_demand(std::shared_ptr<BufferSize> size) {
-  return ArgumentValue(std::function<const Integer&()>([size] () -> const Integer& { return size->value(); }));
-}
-
 }  // namespace
 
-template <>
-Integer read_whole(std::u32string_view text) {
-  const auto read = tarnwick::override::read_integer(text, 0);
-  if (!read || !only_white_space_after(text, read->end)) throw Failure(kNoParse);
-  return read->value;
-}
-
-template <>
-Override read_whole(std::u32string_view text) {
-  auto read = tarnwick::override::read_override(text, 0);
-  if (!read || !only_white_space_after(text, read->rest)) throw Failure(kNoParse);
-  return std::move(read->value);
-}
-
-BufferSize::BufferSize(std::string name, std::string argument, LocaleDecoder decoder)
-    : name_(std::move(name)), argument_(std::move(argument)), decoder_(decoder) {}
-
-const Integer& BufferSize::value() {
-  if (!value_) {
-    std::u32string characters;
-    if (!decoder_.decode(argument_, characters)) throw Failure(name_ + ": invalid byte sequence");
-    value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
-  }
-  return *value_;
-}
-
-BlockSequences override_pipeline(std::string_view dst_n, std::string_view src_n,
-                                 std::shared_ptr<LineSource> input, LocaleDecoder decoder) {
-  return gen_blocks(read_on_demand(std::make_shared<BufferSize>("DST_N", std::string(dst_n), decoder)),
-                    read_on_demand(std::make_shared<BufferSize>("SRC_N", std::string(src_n), decoder)),
+ScriptBody override_pipeline(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input,
+                             LocaleDecoder decoder) {
+  return gen_blocks(std::make_shared<BufferSize>("DST_N", std::string(dst_n), decoder),
+                    std::make_shared<BufferSize>("SRC_N", std::string(src_n), decoder),
                     std::make_shared<DistinctLines>(std::move(input), decoder));
 }
 

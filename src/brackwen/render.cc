@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,9 @@ class Renderer {
             [&](const NestNode& n) { stack_.push_back(Frame{n.body, indentation + n.columns, flat}); },
             [&](const AlignNode& n) { stack_.push_back(Frame{n.body, column_, flat}); },
             [&](const GroupNode& n) {
+              if (!flat && !column_known_) {
+                throw std::logic_error("the layout of a group depends on the length of a hole before it");
+              }
               const bool one_line =
                   flat || fits(std::min(width_ - column_, ribbon_ - column_ + line_indentation_), n.body);
               stack_.push_back(Frame{n.body, indentation, one_line});
@@ -82,6 +86,18 @@ class Renderer {
                 stack_.push_back(Frame{linebreak_, indentation, flat});
               }
               stack_.push_back(Frame{std::move(*entry), indentation, flat});
+            },
+            [&](const HoleNode& n) {
+              sink_.write_hole(n.slot);
+              column_known_ = false;
+            },
+            [&](const WrittenNode& n) {
+              if (column_ != 0 || indentation != 0 || !column_known_) {
+                throw std::logic_error("a written part must begin a line at indentation 0");
+              }
+              const PartEnd end = n.writer->write(sink_);
+              column_ = end.column;
+              if (end.broke_line) line_indentation_ = 0;
             },
         },
         frame.doc.node()->kind);
@@ -102,11 +118,22 @@ class Renderer {
     }
     column_ = indentation;
     line_indentation_ = indentation;
+    column_known_ = true;
   }
 
   // Whether `body` laid out on one line, with what follows it up to the next line break,
   // takes at most `room` characters.
+  // A hole measured on the way makes a "yes" depend on the hole's length, which is an error.
   bool fits(int room, const Doc& body) {
+    const bool answer = measure(room, body);
+    if (answer && measured_hole_) {
+      throw std::logic_error("the layout of a group depends on the length of a hole in it or after it");
+    }
+    return answer;
+  }
+
+  bool measure(int room, const Doc& body) {
+    measured_hole_ = false;
     if (room < 0) return false;
     std::vector<Probe> probes{Probe{&body, true, 0}};
     std::size_t next_frame = stack_.size();
@@ -152,6 +179,11 @@ class Renderer {
                 probes.push_back(Probe{entry, probe.flat, 0});
                 return false;
               },
+              [&](const HoleNode&) {
+                measured_hole_ = true;
+                return false;
+              },
+              [&](const WrittenNode&) -> bool { throw std::logic_error("a written part cannot be measured"); },
           },
           node->kind);
       if (ends_line) return true;
@@ -171,6 +203,8 @@ class Renderer {
   std::vector<Frame> stack_;
   int column_ = 0;
   int line_indentation_ = 0;
+  bool column_known_ = true;  // false after a hole, up to the next line break
+  bool measured_hole_ = false;
 };
 
 }  // namespace

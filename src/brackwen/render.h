@@ -1,31 +1,10 @@
 // Rendering documents to text.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "brackwen/doc.h"
+#include "brackwen/text_sink.h"
 
 namespace brackwen {
-
-// Where rendered text goes, in order, as it is produced.
-class TextSink {
- public:
-  virtual ~TextSink() = default;
-  // Appends `text`.
-  virtual void write(std::string_view text) = 0;
-};
-
-// A sink that collects the text in a string.
-class StringSink : public TextSink {
- public:
-  void write(std::string_view text) override { text_.append(text); }
-  // The text written so far.
-  const std::string& text() const noexcept { return text_; }
-
- private:
-  std::string text_;
-};
 
 // The page a document is laid out on: its width and the share of it a line's text may take
 // beyond the line's indentation.

@@ -2,21 +2,30 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "brackwen/doc.h"
 
 namespace brackwen {
 
-// The two sequences the script is made of, taken one entry at a time; entry k of both belongs
-// to the override with index k.
-struct BlockSequences {
-  std::shared_ptr<DocSequence> result_names;
-  std::shared_ptr<DocSequence> blocks;
+// The result names of the blocks, in index order, taken one at a time.
+class ResultNames {
+ public:
+  virtual ~ResultNames() = default;
+  // Appends the next name to `out`; false, appending nothing, when there is none.
+  virtual bool next(std::string& out) = 0;
+};
+
+// What the script holds between its header and its final statement, and the names that the
+// final statement collects; entry k of both belongs to the override with index k.
+struct ScriptBody {
+  Doc blocks;
+  std::shared_ptr<ResultNames> result_names;
 };
 
 // The script document: the header line, an empty line, the blocks, and the statement that binds
-// `enc_dec_ovs` to the fixed overrides and the result names. Nothing is taken from either
-// sequence until the rendering reaches it.
-Doc assemble_script(BlockSequences body);
+// `enc_dec_ovs` to the fixed overrides and the result names. Nothing is taken from the body until
+// the rendering reaches it.
+Doc assemble_script(ScriptBody body);
 
 }  // namespace brackwen

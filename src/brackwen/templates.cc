@@ -9,14 +9,13 @@ const ScriptPieces& pieces() {
   return shared;
 }
 
-ArgumentValue::ArgumentValue(Integer value)
-    : read_([known = std::move(value)]() -> const Integer& { return known; }) {}
-
-ArgumentValue::ArgumentValue(std::function<const Integer&()> read) : read_(std::move(read)) {}
-
-Doc ArgumentValue::text() const {
-  return lazy([read = read_] { return integer_text(read()); });
+ArgumentValue ArgumentValue::hole(int slot) {
+  ArgumentValue value;
+  value.slot_ = slot;
+  return value;
 }
+
+Doc ArgumentValue::text() const { return value_ ? integer_text(*value_) : brackwen::hole(slot_); }
 
 Doc integer_text(const Integer& value) { return text(value.to_decimal()); }
 
@@ -38,8 +37,10 @@ Doc verify_stmt(const Doc& result, const Doc& call) {
                indent(kIndentStep, vcat({p.llvm_verify_m, indent(kIndentStep, beside(call, p.semicolon))}))});
 }
 
-Doc ov_name(const Doc& specification, const Integer& index) {
-  return hcat({specification, pieces().ov_separator, integer_text(index)});
+Doc ov_name(const Doc& specification, const Integer& index) { return ov_name(specification, integer_text(index)); }
+
+Doc ov_name(const Doc& specification, const Doc& index_text) {
+  return hcat({specification, pieces().ov_separator, index_text});
 }
 
 }  // namespace brackwen

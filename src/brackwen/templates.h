@@ -1,7 +1,7 @@
 // The statement templates: one verification statement of the script, and its fixed pieces.
 #pragma once
 
-#include <functional>
+#include <optional>
 #include <vector>
 
 #include "brackwen/doc.h"
@@ -36,18 +36,20 @@ const ScriptPieces& pieces();
 // The columns by which a statement indents its inner lines.
 inline constexpr int kIndentStep = 2;
 
-// An integer argument of a statement: known already, or read when the rendering first writes it.
+// An integer argument of a statement: a known value, or a hole of a template.
 class ArgumentValue {
  public:
-  // A value known now.
-  ArgumentValue(Integer value);  // NOLINT: a known integer is an argument value
-  // A value that `read` yields when it is first written; `read` may throw a `Failure`.
-  explicit ArgumentValue(std::function<const Integer&()> read);
-  // The document of the value's decimal text.
+  // A known value.
+  ArgumentValue(Integer value) : value_(std::move(value)) {}  // NOLINT: a known integer is an argument value
+  // The hole `slot`, filled in when the laid-out template is written.
+  static ArgumentValue hole(int slot);
+  // The document of the value's decimal text, or the hole.
   Doc text() const;
 
  private:
-  std::function<const Integer&()> read_;
+  ArgumentValue() = default;
+  std::optional<Integer> value_;
+  int slot_ = 0;
 };
 
 // The document of the decimal text of `value`.
@@ -66,5 +68,7 @@ Doc verify_stmt(const Doc& result, const Doc& call);
 
 // The result name made of a specification name, "_ov_" and an index.
 Doc ov_name(const Doc& specification, const Integer& index);
+// The same with the index given as the document of its text.
+Doc ov_name(const Doc& specification, const Doc& index_text);
 
 }  // namespace brackwen

@@ -1,0 +1,125 @@
+// Appending many short texts to a sink in place, for text written by the program's own code.
+#pragma once
+
+#include <charconv>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "brackwen/text_sink.h"
+#include "override/integer.h"
+
+namespace brackwen {
+
+// The decimal text of an integer, made once to be written several times.
+class DecimalText {
+ public:
+  DecimalText() = default;
+  DecimalText(const DecimalText&) = delete;
+  DecimalText& operator=(const DecimalText&) = delete;
+  // Makes the text of `value`.
+  void set(std::size_t value) { view_ = std::string_view(digits_, std::to_chars(digits_, digits_ + 24, value).ptr); }
+  // Makes the text of `value`.
+  void set(const tarnwick::override::Integer& value) {
+    if (value.is_small()) {
+      view_ = std::string_view(digits_, std::to_chars(digits_, digits_ + 24, value.small_value()).ptr);
+    } else {
+      large_.clear();
+      value.append_decimal(large_);
+      view_ = large_;
+    }
+  }
+  // The text last made.
+  std::string_view view() const noexcept { return view_; }
+
+ private:
+  char digits_[24];
+  std::string large_;
+  std::string_view view_;
+};
+
+// Writes texts straight into the room a sink reserves, asking for more room when it runs out.
+// What it has written reaches the sink on `finish`, which must come before anything else writes
+// to the sink; `finish` may be called again after more appends.
+class TextAppender {
+ public:
+  explicit TextAppender(TextSink& sink) : sink_(sink) {}
+  TextAppender(const TextAppender&) = delete;
+  TextAppender& operator=(const TextAppender&) = delete;
+
+  // Appends `text`.
+  [[gnu::always_inline]] void append(std::string_view text) {
+    if (static_cast<std::size_t>(end_ - next_) < text.size()) make_room(text.size());
+    copy_short(next_, text.data(), text.size());
+    next_ += text.size();
+  }
+  // Appends the decimal text of `value`.
+  void append(std::size_t value) {
+    if (end_ - next_ < 24) make_room(24);
+    next_ = std::to_chars(next_, end_, value).ptr;
+  }
+  // Appends the decimal text of `value`.
+  void append(const tarnwick::override::Integer& value) {
+    if (value.is_small()) {
+      if (end_ - next_ < 24) make_room(24);
+      next_ = std::to_chars(next_, end_, value.small_value()).ptr;
+      return;
+    }
+    scratch_.clear();
+    value.append_decimal(scratch_);
+    append(std::string_view(scratch_));
+  }
+  // Passes everything appended so far on to the sink.
+  void finish() {
+    if (start_ != nullptr) sink_.commit(static_cast<std::size_t>(next_ - start_));
+    start_ = next_ = end_ = nullptr;
+  }
+
+ private:
+  static constexpr std::size_t kRoom = std::size_t{1} << 14;
+
+  void make_room(std::size_t n) {
+    finish();
+    const std::size_t room = n > kRoom ? n : kRoom;
+    start_ = next_ = sink_.reserve(room);
+    end_ = start_ + room;
+  }
+
+  // Copies `n` bytes; runs of up to 128 bytes with a few overlapping word moves instead of a call.
+  [[gnu::always_inline]] static void copy_short(char* to, const char* from, std::size_t n) {
+    if (n > 128) {
+      std::memcpy(to, from, n);
+    } else if (n < 4) {
+      for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+    } else if (n <= 8) {
+      copy_words<4>(to, from, n);
+    } else if (n <= 16) {
+      copy_words<8>(to, from, n);
+    } else if (n <= 32) {
+      copy_words<16>(to, from, n);
+    } else if (n <= 64) {
+      copy_words<32>(to, from, n);
+    } else {
+      copy_words<32>(to, from, 64);
+      copy_words<32>(to + n - 64, from + n - 64, 64);
+    }
+  }
+  // Copies `n` bytes, kBytes <= n <= 2 kBytes, as a word from the front and one from the back.
+  template <std::size_t kBytes>
+  [[gnu::always_inline]] static void copy_words(char* to, const char* from, std::size_t n) {
+    char front[kBytes], back[kBytes];
+    std::memcpy(front, from, kBytes);
+    std::memcpy(back, from + n - kBytes, kBytes);
+    std::memcpy(to, front, kBytes);
+    std::memcpy(to + n - kBytes, back, kBytes);
+  }
+
+  TextSink& sink_;
+  char* start_ = nullptr;
+  char* next_ = nullptr;
+  char* end_ = nullptr;
+  std::string scratch_;
+};
+
+}  // namespace brackwen

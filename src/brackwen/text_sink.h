@@ -1,0 +1,44 @@
+// Where rendered text goes.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace brackwen {
+
+// Receives text in order, as it is produced.
+class TextSink {
+ public:
+  virtual ~TextSink() = default;
+  // Appends `text`.
+  virtual void write(std::string_view text) = 0;
+  // Room for `n` characters to be written in place; `commit(k)` then appends the first k of
+  // them. Nothing else may be written between the two.
+  virtual char* reserve(std::size_t n) {
+    staging_.resize(n);
+    return staging_.data();
+  }
+  // Appends the first `k` characters written at the place that `reserve` gave.
+  virtual void commit(std::size_t k) { write(std::string_view(staging_.data(), k)); }
+  // Receives the hole `slot` of a template document; only a sink that lays out templates takes one.
+  virtual void write_hole(int slot) {
+    throw std::logic_error("a hole for slot " + std::to_string(slot) + " reached a sink of plain text");
+  }
+
+ private:
+  std::string staging_;
+};
+
+// A sink that collects the text in a string.
+class StringSink : public TextSink {
+ public:
+  void write(std::string_view text) override { text_.append(text); }
+  // The text written so far.
+  const std::string& text() const noexcept { return text_; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace brackwen

@@ -1,0 +1,46 @@
+// Appending texts in place.
+#include "brackwen/text_appender.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "brackwen/output_stream.h"
+
+namespace brackwen {
+namespace {
+
+TEST(TextAppenderTest, CopiesRunsOfEveryLengthExactly) {
+  std::string source;
+  for (int i = 0; i < 400; ++i) source.push_back(static_cast<char>('A' + i % 58));
+  StringSink sink;
+  std::string expected;
+  {
+    TextAppender out(sink);
+    for (std::size_t n = 0; n <= 300; ++n) {
+      out.append(std::string_view(source).substr(n % 7, n));
+      expected.append(source, n % 7, n);
+      out.append(n);
+      expected += std::to_string(n);
+    }
+    out.finish();
+  }
+  EXPECT_EQ(sink.text(), expected);
+}
+
+TEST(TextAppenderTest, AsksForMoreRoomAndFinishesMoreThanOnce) {
+  StringSink sink;
+  TextAppender out(sink);
+  const std::string big(100000, 'x');
+  out.append("a");
+  out.append(big);
+  out.append(tarnwick::override::Integer::from_digits("123456789012345678901234567890", 10).negated());
+  out.finish();
+  out.append("b");
+  out.finish();
+  out.finish();
+  EXPECT_EQ(sink.text(), "a" + big + "-123456789012345678901234567890b");
+}
+
+}  // namespace
+}  // namespace brackwen

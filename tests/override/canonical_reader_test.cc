@@ -1,0 +1,88 @@
+// The fast reader of the printer's own form agrees with the full reader.
+#include "override/canonical_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "override/ordering.h"
+#include "override/printer.h"
+#include "override/reader.h"
+#include "override/lexer.h"
+#include "test_support.h"
+
+namespace tarnwick::override {
+namespace {
+
+using testing::widen;
+
+// The record that the full reader reads from the whole of `line`, if any.
+std::optional<Override> read_fully(std::string_view line) {
+  const std::u32string text = widen(line);
+  auto read = read_override(text, 0);
+  if (!read || skip_white_space(text, read->rest) != text.size()) return std::nullopt;
+  return read->value;
+}
+
+TEST(CanonicalReaderTest, ReadsThePrintersFormWithSmallValues) {
+  std::mt19937_64 rng(7);
+  for (int i = 0; i < 3000; ++i) {
+    const auto small = [&] { return Integer(static_cast<std::int64_t>(rng() % 2000000) - 1000000); };
+    const Override o = rng() % 2 ? Override(Override_enc_int(small(), small(), small(), small()))
+                                 : Override(Override_dec_int(small(), small(), small(), small()));
+    const std::string line = override_to_text(o) + (rng() % 2 ? "\r" : " \t");
+    const std::optional<Override> read = read_canonical_override(line);
+    ASSERT_TRUE(read.has_value()) << line;
+    EXPECT_TRUE(override_equal(*read, o)) << line;
+  }
+}
+
+TEST(CanonicalReaderTest, LeavesEveryOtherFormToTheFullReader) {
+  const std::string declined[] = {
+      "Override_enc_int {lb = 0x10, ub = 1, dst_i = 2, length = 3}",
+      "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3} ;",
+      "Override_enc_int {lb = - 1, ub = 1, dst_i = 2, length = 3}",
+      "Override_enc_int {lb = 1, ub = 1, src_i = 2, length = 3}",
+      "Override_dec_int {lb = 1, ub = 1, dst_i = 2, length = 3}",
+      "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 1234567890123456789}",
+      "Override_enc_int {lb = 1e3, ub = 1, dst_i = 2, length = 3}",
+      "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3}\u00a0",
+      " Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3}",
+      "(Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3})",
+      "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3",
+      "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = }",
+      "Override_enc_int {lb = --1, ub = 1, dst_i = 2, length = 3}",
+      "",
+  };
+  for (const std::string& line : declined) EXPECT_FALSE(read_canonical_override(line).has_value()) << line;
+}
+
+TEST(CanonicalReaderTest, AcceptsOnlyWhatTheFullReaderReadsTheSame) {
+  // Mutations of a canonical line: whatever the fast reader takes, the full reader takes equal.
+  std::mt19937_64 rng(11);
+  const std::string base = "Override_dec_int {lb = -12, ub = 345, src_i = 6, length = 78}  ";
+  const std::string alphabet = "0123456789-+ ,={}()x\t\rlbusrc_idte";
+  int accepted = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = base;
+    for (int edits = 1 + static_cast<int>(rng() % 3); edits > 0; --edits) {
+      const std::size_t at = rng() % (line.size() + 1);
+      switch (rng() % 3) {
+        case 0: line.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
+        case 1: if (at < line.size()) line.erase(at, 1); break;
+        default: if (at < line.size()) line[at] = alphabet[rng() % alphabet.size()]; break;
+      }
+    }
+    const std::optional<Override> fast = read_canonical_override(line);
+    if (!fast) continue;
+    ++accepted;
+    const std::optional<Override> full = read_fully(line);
+    ASSERT_TRUE(full.has_value()) << line;
+    EXPECT_TRUE(override_equal(*fast, *full)) << line;
+  }
+  EXPECT_GT(accepted, 100);  // the mutations do reach lines the fast reader takes
+}
+
+}  // namespace
+}  // namespace tarnwick::override
