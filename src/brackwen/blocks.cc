@@ -1,6 +1,7 @@
 #include "brackwen/blocks.h"
 
 #include <charconv>
+#include <optional>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -148,34 +149,31 @@ class BlocksWriter : public PartWriter {
   }
 
  private:
+  // Numbers go straight into the output as they are written: a text made once and copied from
+  // would be read back right after its bytes were stored, which stalls the processor.
   void write_block(const BlockStencils& stencils, std::size_t index, TextAppender& out) {
     Walk& walk = *walk_;
-    index_.set(index);
+    std::optional<Override> o;
     stencils.write(
-        out, [&](TextAppender& text) { text.append(index_.view()); },
+        out, [&](TextAppender& text) { text.append(index); },
         [&] {
-          Override o = walk.overrides->at(index);
-          lb_.set(tarnwick::override::lb(o));
-          ub_.set(tarnwick::override::ub(o));
-          third_.set(third_field(o));
-          length_.set(tarnwick::override::length(o));
-          return tarnwick::override::is_enc_int(o);
+          o = walk.overrides->at(index);
+          return tarnwick::override::is_enc_int(*o);
         },
         [&](int slot, TextAppender& text) {
           switch (slot) {
-            case kIndex: text.append(index_.view()); break;
+            case kIndex: text.append(index); break;
             case kDstN: text.append(walk.dst_n->decimal()); break;
             case kSrcN: text.append(walk.src_n->decimal()); break;
-            case kLb: text.append(lb_.view()); break;
-            case kUb: text.append(ub_.view()); break;
-            case kThird: text.append(third_.view()); break;
-            case kLength: text.append(length_.view()); break;
+            case kLb: text.append(tarnwick::override::lb(*o)); break;
+            case kUb: text.append(tarnwick::override::ub(*o)); break;
+            case kThird: text.append(third_field(*o)); break;
+            case kLength: text.append(tarnwick::override::length(*o)); break;
             default: throw std::logic_error("unknown hole in a block template");
           }
         });
   }
 
-  DecimalText index_, lb_, ub_, third_, length_;
   std::shared_ptr<Walk> walk_;
 };
 

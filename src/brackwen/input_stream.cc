@@ -20,7 +20,28 @@ constexpr std::size_t kChunk = std::size_t{1} << 16;
 
 InputStream::InputStream(int fd, OutputStream& output) : fd_(fd), output_(output), buffer_(kChunk) {}
 
+std::optional<std::string_view> InputStream::peek_line_at_hand() {
+  if (!peeked_) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t held = end_ - begin_;
+    const void* feed = std::memchr(start + scanned_, '\n', held - scanned_);
+    if (feed == nullptr) {
+      scanned_ = held;
+      return std::nullopt;
+    }
+    peeked_ = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+  }
+  return std::string_view(buffer_.data() + begin_, *peeked_);
+}
+
 std::optional<std::string_view> InputStream::next_line() {
+  if (peeked_) {
+    const std::string_view line(buffer_.data() + begin_, *peeked_);
+    begin_ += *peeked_ + 1;
+    scanned_ = 0;
+    peeked_.reset();
+    return line;
+  }
   for (;;) {
     const char* start = buffer_.data() + begin_;
     const std::size_t held = end_ - begin_;

@@ -16,6 +16,9 @@ class LineSource {
   // The next line without its line feed, valid until the next call; nothing after the last.
   // A line feed at the very end begins no further line.
   virtual std::optional<std::string_view> next_line() = 0;
+  // The line that `next_line` will give next, when it is already at hand whole, without
+  // taking it; valid until the next call of either. Nothing when it is not at hand.
+  virtual std::optional<std::string_view> peek_line_at_hand() { return std::nullopt; }
 };
 
 // The lines of a file descriptor. Before it waits for input it writes out what is buffered for
@@ -26,6 +29,7 @@ class InputStream : public LineSource {
  public:
   InputStream(int fd, OutputStream& output);
   std::optional<std::string_view> next_line() override;
+  std::optional<std::string_view> peek_line_at_hand() override;
 
  private:
   // Reads the next chunk after what is held; false at the end of the input.
@@ -37,6 +41,7 @@ class InputStream : public LineSource {
   std::size_t begin_ = 0;   // start of the first line not yet given out
   std::size_t end_ = 0;     // end of the bytes read
   std::size_t scanned_ = 0; // bytes from begin_ known to hold no line feed
+  std::optional<std::size_t> peeked_;  // length of the line at begin_, when found by a peek
   bool at_end_ = false;
 };
 

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "override/override.h"
@@ -19,40 +17,41 @@ struct LargeAllocation {
 // `bytes` of memory for an array that may grow large, zeroed when `zero`.
 std::unique_ptr<void, LargeAllocation> allocate_large(std::size_t bytes, bool zero);
 
-// The overrides kept in order of arrival, never two equal ones. Each is stored in a canonical
-// byte form (a value that fits in 64 bits in a few bytes, a larger one by its limbs), so equal
-// overrides have equal bytes; an open-addressing index over those bytes probes one byte per slot,
-// so that most probes stay in the cache.
+// The overrides kept in order of arrival, never two equal ones. Each is stored in a compact
+// byte form (a value that fits in 64 bits in a few bytes, a larger one by its limbs); an
+// open-addressing index over their hashes probes one byte per slot, so that most probes stay
+// in the cache.
 class OverrideIndex {
  public:
   OverrideIndex();
   OverrideIndex(const OverrideIndex&) = delete;
   OverrideIndex& operator=(const OverrideIndex&) = delete;
+  // The hash of `o` for `insert`; it also has the memory that inserting `o` looks at fetched.
+  std::uint32_t prepare(const tarnwick::override::Override& o) const;
   // Keeps `o` unless an equal override is kept already; true when it was kept.
-  bool insert(const tarnwick::override::Override& o);
+  bool insert(const tarnwick::override::Override& o) { return insert(o, prepare(o)); }
+  // The same with the hash that `prepare` gave for `o`.
+  bool insert(const tarnwick::override::Override& o, std::uint32_t hash);
   // The kept override number `position`, counting from 0 in order of arrival.
   tarnwick::override::Override operator[](std::size_t position) const;
   // Whether the kept override number `position` is an `Override_enc_int`.
-  bool is_enc_int(std::size_t position) const;
+  bool is_enc_int(std::size_t position) const { return (*records_[position] & 1) == 0; }
   // How many overrides are kept.
   std::size_t size() const noexcept { return records_.size(); }
 
  private:
-  // The stored bytes of the kept override number `position`.
-  std::string_view stored(std::size_t position) const;
   // Where a hash's probe sequence starts, and the byte that marks its slot as taken.
   std::size_t home(std::uint32_t hash) const noexcept { return hash >> (32 - bits_); }
   static std::uint8_t control_of(std::uint32_t hash) noexcept {
     return static_cast<std::uint8_t>(0x80 | (hash & 0x7f));
   }
-  void store(std::string_view bytes);
+  void store(const tarnwick::override::Override& o);
   void grow();
 
-  std::string scratch_;                                   // the form of the override being inserted
   std::vector<std::unique_ptr<void, LargeAllocation>> chunks_;
   std::size_t chunk_used_ = 0, chunk_size_ = 0;           // bytes used and held in the last chunk
-  std::vector<const char*> records_;                      // where each kept form begins, after its length
-  std::vector<std::uint32_t> hashes_;                     // the hash of each kept form, for growing
+  std::vector<const unsigned char*> records_;             // where each kept form begins
+  std::vector<std::uint32_t> hashes_;                     // the hash of each kept override, for growing
   std::unique_ptr<void, LargeAllocation> control_memory_, position_memory_;
   std::uint8_t* control_ = nullptr;                       // per slot: 0 when empty, else 0x80 | 7 hash bits
   std::uint32_t* positions_ = nullptr;                    // per slot: the position of its override

@@ -33,7 +33,12 @@ class DistinctLines : public DistinctOverrides {
     }
     while (const std::optional<std::string_view> line = input_->next_line()) {
       read_first_line();
-      if (keep(read_line(*line))) return true;
+      std::optional<Prepared> prepared = std::move(next_);
+      next_.reset();
+      if (prepared ? keep(std::move(*prepared)) : keep(read_line(*line))) {
+        prepare_next();
+        return true;
+      }
     }
     return false;
   }
@@ -58,12 +63,35 @@ class DistinctLines : public DistinctOverrides {
     unread_first_line_.reset();
   }
 
+  // A line read ahead of its turn, with its override's hash for the index.
+  struct Prepared {
+    Override o;
+    std::uint32_t hash;
+  };
+
   // Keeps `o` unless an equal override is kept; blocks ask for the last few kept, so those
   // are also held whole.
   bool keep(Override&& o) {
-    if (!kept_.insert(o)) return false;
-    recent_[kept_.size() % kRecent].emplace(kept_.size() - 1, std::move(o));
+    const std::uint32_t hash = kept_.prepare(o);
+    return keep(Prepared{std::move(o), hash});
+  }
+  bool keep(Prepared&& prepared) {
+    if (!kept_.insert(prepared.o, prepared.hash)) return false;
+    recent_[kept_.size() % kRecent].emplace(kept_.size() - 1, std::move(prepared.o));
     return true;
+  }
+
+  // While the block before it is written, reads the next line ahead when it is at hand and in
+  // the printer's own form, so that its place in the index is fetched in the meantime. Reading
+  // that form cannot fail, so this changes nothing that can be seen.
+  void prepare_next() {
+    if (!decoder_.ascii_is_itself()) return;
+    const std::optional<std::string_view> line = input_->peek_line_at_hand();
+    if (!line) return;
+    std::optional<Override> o = tarnwick::override::read_canonical_override(*line);
+    if (!o) return;
+    const std::uint32_t hash = kept_.prepare(*o);
+    next_.emplace(Prepared{std::move(*o), hash});
   }
 
   Override read_line(std::string_view line) {
@@ -79,6 +107,7 @@ class DistinctLines : public DistinctOverrides {
   bool first_line_taken_ = false;
   std::optional<std::string> unread_first_line_;
   OverrideIndex kept_;
+  std::optional<Prepared> next_;  // the next line, read ahead
   static constexpr std::size_t kRecent = 2;
   std::optional<std::pair<std::size_t, Override>> recent_[kRecent];
   std::u32string characters_;

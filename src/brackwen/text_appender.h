@@ -12,33 +12,6 @@
 
 namespace brackwen {
 
-// The decimal text of an integer, made once to be written several times.
-class DecimalText {
- public:
-  DecimalText() = default;
-  DecimalText(const DecimalText&) = delete;
-  DecimalText& operator=(const DecimalText&) = delete;
-  // Makes the text of `value`.
-  void set(std::size_t value) { view_ = std::string_view(digits_, std::to_chars(digits_, digits_ + 24, value).ptr); }
-  // Makes the text of `value`.
-  void set(const tarnwick::override::Integer& value) {
-    if (value.is_small()) {
-      view_ = std::string_view(digits_, std::to_chars(digits_, digits_ + 24, value.small_value()).ptr);
-    } else {
-      large_.clear();
-      value.append_decimal(large_);
-      view_ = large_;
-    }
-  }
-  // The text last made.
-  std::string_view view() const noexcept { return view_; }
-
- private:
-  char digits_[24];
-  std::string large_;
-  std::string_view view_;
-};
-
 // Writes texts straight into the room a sink reserves, asking for more room when it runs out.
 // What it has written reaches the sink on `finish`, which must come before anything else writes
 // to the sink; `finish` may be called again after more appends.
@@ -86,9 +59,9 @@ class TextAppender {
     end_ = start_ + room;
   }
 
-  // Copies `n` bytes; runs of up to 128 bytes with a few overlapping word moves instead of a call.
+  // Copies `n` bytes; runs of up to 256 bytes with a few overlapping word moves instead of a call.
   [[gnu::always_inline]] static void copy_short(char* to, const char* from, std::size_t n) {
-    if (n > 128) {
+    if (n > 256) {
       std::memcpy(to, from, n);
     } else if (n < 4) {
       for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
@@ -98,11 +71,9 @@ class TextAppender {
       copy_words<8>(to, from, n);
     } else if (n <= 32) {
       copy_words<16>(to, from, n);
-    } else if (n <= 64) {
-      copy_words<32>(to, from, n);
     } else {
-      copy_words<32>(to, from, 64);
-      copy_words<32>(to + n - 64, from + n - 64, 64);
+      for (std::size_t done = 0; done + 32 < n; done += 32) copy_words<32>(to + done, from + done, 32);
+      copy_words<32>(to + n - 32, from + n - 32, 32);
     }
   }
   // Copies `n` bytes, kBytes <= n <= 2 kBytes, as a word from the front and one from the back.

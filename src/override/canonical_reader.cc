@@ -5,7 +5,7 @@
 namespace tarnwick::override {
 namespace {
 
-constexpr std::size_t kMaxDigits = 18;  // every run this long fits in 64 bits
+constexpr std::size_t kMaxDigits = 18;  // every run this long is read here; longer ones by GNU MP
 
 // Reads what `line` holds at `pos` and moves past it: a fixed text, or a decimal value.
 class Cursor {
@@ -18,7 +18,7 @@ class Cursor {
     return true;
   }
 
-  std::optional<std::int64_t> read_value() {
+  std::optional<Integer> read_value() {
     const bool negative = pos_ < line_.size() && line_[pos_] == '-';
     std::size_t i = pos_ + (negative ? 1 : 0);
     const std::size_t first = i;
@@ -27,10 +27,16 @@ class Cursor {
       value = value * 10 + (line_[i] - '0');
       ++i;
     }
-    // A longer run, or none, is left to the full reader.
-    if (i == first || (i < line_.size() && line_[i] >= '0' && line_[i] <= '9')) return std::nullopt;
+    if (i == first) return std::nullopt;
+    if (i < line_.size() && line_[i] >= '0' && line_[i] <= '9') {
+      // A longer run goes to the exact conversion of long digit runs.
+      while (i < line_.size() && line_[i] >= '0' && line_[i] <= '9') ++i;
+      const Integer magnitude = Integer::from_digits(line_.substr(first, i - first), 10);
+      pos_ = i;
+      return negative ? magnitude.negated() : magnitude;
+    }
     pos_ = i;
-    return negative ? -value : value;
+    return Integer(negative ? -value : value);
   }
 
   bool only_white_space_left() const {
