@@ -144,6 +144,7 @@ class BlocksWriter : public PartWriter {
       }
       if (more) out.append("\n");
       out.finish();
+      index_.step();
       if (!more) return {0, true};
     }
   }
@@ -155,14 +156,14 @@ class BlocksWriter : public PartWriter {
     Walk& walk = *walk_;
     std::optional<Override> o;
     stencils.write(
-        out, [&](TextAppender& text) { text.append(index); },
+        out, [&](TextAppender& text) { text.append(index_.text()); },
         [&] {
           o = walk.overrides->at(index);
           return tarnwick::override::is_enc_int(*o);
         },
         [&](int slot, TextAppender& text) {
           switch (slot) {
-            case kIndex: text.append(index); break;
+            case kIndex: text.append(index_.text()); break;
             case kDstN: text.append(walk.dst_n->decimal()); break;
             case kSrcN: text.append(walk.src_n->decimal()); break;
             case kLb: text.append(tarnwick::override::lb(*o)); break;
@@ -175,6 +176,7 @@ class BlocksWriter : public PartWriter {
   }
 
   std::shared_ptr<Walk> walk_;
+  DecimalCounter index_;  // the text of the index of the next block
 };
 
 // The main names of the blocks, in index order.
@@ -195,8 +197,8 @@ class MainNames : public ResultNames {
     const std::size_t index = next_++;
     const std::string_view before_index = of_[walk_->overrides->is_enc_int(index) ? 0 : 1].pieces()[0].literal;
     out.append(before_index);
-    char digits[24];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, index).ptr);
+    out.append(index_text_.text());
+    index_text_.step();
     return true;
   }
 
@@ -204,6 +206,7 @@ class MainNames : public ResultNames {
   std::shared_ptr<Walk> walk_;
   Stencil of_[2];
   std::size_t next_ = 0;
+  DecimalCounter index_text_;  // the text of `next_`
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "override/canonical_reader.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace tarnwick::override {
 namespace {
@@ -12,8 +13,10 @@ class Cursor {
  public:
   explicit Cursor(std::string_view line) : line_(line) {}
 
-  bool expect(std::string_view text) {
-    if (line_.substr(pos_, text.size()) != text) return false;
+  [[gnu::always_inline]] bool expect(std::string_view text) {
+    if (line_.size() - pos_ < text.size() || std::memcmp(line_.data() + pos_, text.data(), text.size()) != 0) {
+      return false;
+    }
     pos_ += text.size();
     return true;
   }

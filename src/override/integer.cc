@@ -22,7 +22,7 @@ Integer::Integer(const mpz_class& value) {
   if (mpz_fits_slong_p(value.get_mpz_t())) {
     small_ = mpz_get_si(value.get_mpz_t());
   } else {
-    big_ = std::make_unique<const mpz_class>(value);
+    big_ = copy_big(value);
   }
 }
 
@@ -40,9 +40,9 @@ Integer Integer::from_digits(std::string_view digits, int base) {
   return Integer(value);
 }
 
-Integer::Integer(const Integer& other)
-    : small_(other.small_),
-      big_(other.big_ ? std::make_unique<const mpz_class>(*other.big_) : nullptr) {}
+const mpz_class* Integer::copy_big(const mpz_class& value) { return new const mpz_class(value); }
+
+void Integer::destroy_big(const mpz_class* value) noexcept { delete value; }
 
 Integer& Integer::operator=(const Integer& other) {
   if (this != &other) *this = Integer(other);

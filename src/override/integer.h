@@ -4,7 +4,7 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <utility>
 #include <string>
 #include <string_view>
 
@@ -26,11 +26,17 @@ class Integer {
   // Every character of `digits` must be a digit of that base; leading zeros are allowed.
   static Integer from_digits(std::string_view digits, int base);
 
-  Integer(const Integer& other);
-  Integer(Integer&& other) noexcept = default;
+  Integer(const Integer& other) : small_(other.small_), big_(other.big_ ? copy_big(*other.big_) : nullptr) {}
+  Integer(Integer&& other) noexcept : small_(other.small_), big_(std::exchange(other.big_, nullptr)) {}
   Integer& operator=(const Integer& other);
-  Integer& operator=(Integer&& other) noexcept = default;
-  ~Integer() = default;
+  Integer& operator=(Integer&& other) noexcept {
+    std::swap(small_, other.small_);
+    std::swap(big_, other.big_);
+    return *this;
+  }
+  ~Integer() {
+    if (big_ != nullptr) destroy_big(big_);
+  }
 
   // Whether the value lies in the 64-bit range, and so is held inline.
   bool is_small() const noexcept { return big_ == nullptr; }
@@ -55,8 +61,11 @@ class Integer {
   std::string to_decimal() const;
 
  private:
+  static const mpz_class* copy_big(const mpz_class& value);
+  static void destroy_big(const mpz_class* value) noexcept;
+
   std::int64_t small_ = 0;
-  std::unique_ptr<const mpz_class> big_;  // set exactly when the value is outside the 64-bit range
+  const mpz_class* big_ = nullptr;  // owned; set exactly when the value is outside the 64-bit range
 };
 
 }  // namespace tarnwick::override
