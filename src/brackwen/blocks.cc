@@ -154,11 +154,11 @@ class BlocksWriter : public PartWriter {
   // would be read back right after its bytes were stored, which stalls the processor.
   void write_block(const BlockStencils& stencils, std::size_t index, TextAppender& out) {
     Walk& walk = *walk_;
-    std::optional<Override> o;
+    const Override* o = nullptr;
     stencils.write(
         out, [&](TextAppender& text) { text.append(index_.text()); },
         [&] {
-          o = walk.overrides->at(index);
+          o = &walk.overrides->at(index);
           return tarnwick::override::is_enc_int(*o);
         },
         [&](int slot, TextAppender& text) {

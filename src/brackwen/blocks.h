@@ -22,8 +22,8 @@ class DistinctOverrides {
   // Seeks the next distinct override; false when the input holds no further one.
   virtual bool advance() = 0;
   // The distinct override with index `index`, one that `advance` has produced; it is read
-  // from its line now if it has not been read yet.
-  virtual Override at(std::size_t index) = 0;
+  // from its line now if it has not been read yet. Valid until the next call of either.
+  virtual const Override& at(std::size_t index) = 0;
   // Whether that override is an `Override_enc_int`.
   virtual bool is_enc_int(std::size_t index) = 0;
 };

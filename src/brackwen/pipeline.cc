@@ -43,12 +43,13 @@ class DistinctLines : public DistinctOverrides {
     return false;
   }
 
-  Override at(std::size_t index) override {
+  const Override& at(std::size_t index) override {
     read_first_line();
     for (const auto& held : recent_) {
       if (held && held->first == index) return held->second;
     }
-    return kept_[index];
+    decoded_.emplace(kept_[index]);
+    return *decoded_;
   }
 
   bool is_enc_int(std::size_t index) override {
@@ -108,6 +109,7 @@ class DistinctLines : public DistinctOverrides {
   std::optional<std::string> unread_first_line_;
   OverrideIndex kept_;
   std::optional<Prepared> next_;  // the next line, read ahead
+  std::optional<Override> decoded_;  // the last override that `at` took from the index
   static constexpr std::size_t kRecent = 2;
   std::optional<std::pair<std::size_t, Override>> recent_[kRecent];
   std::u32string characters_;
