@@ -1,9 +1,8 @@
 #include "brackwen/blocks.h"
 
-#include <charconv>
-#include <optional>
 #include <cstdint>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -28,18 +27,7 @@ const Doc& specification(bool encoder) {
   return encoder ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
 }
 
-FieldValues fields_of(const Override& o) {
-  return std::visit(
-      [](const auto& r) -> FieldValues {
-        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Override_enc_int>) {
-          return {r.lb(), r.ub(), r.dst_i(), r.length()};
-        } else {
-          return {r.lb(), r.ub(), r.src_i(), r.length()};
-        }
-      },
-      o);
-}
-
+// The field that is `dst_i` of an encoder and `src_i` of a decoder.
 const Integer& third_field(const Override& o) {
   return std::visit(
       [](const auto& r) -> const Integer& {
@@ -50,6 +38,10 @@ const Integer& third_field(const Override& o) {
         }
       },
       o);
+}
+
+FieldValues fields_of(const Override& o) {
+  return {tarnwick::override::lb(o), tarnwick::override::ub(o), third_field(o), tarnwick::override::length(o)};
 }
 
 // A block template of each variant, laid out once. Both begin with the same marker line, up to
