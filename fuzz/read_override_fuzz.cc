@@ -1,0 +1,68 @@
+// Fuzzes `read_override` on decoded text at a context precedence taken from the first byte:
+// the low four bits of that byte, less 2, so -2 to 13 ("2" gives 0, "=" gives 11, ">" gives
+// 12); the other bytes are the text (see fuzz_text.h for how bytes become text).
+//
+// Checked on every input: the rest lies within the text; the record is found again when only
+// the text up to the rest is given; the printer's text of the record at that precedence reads
+// back into an equal record with nothing left; the record equals itself, orders equal to
+// itself and hashes like its reread copy; the fast reader of the printer's form, given the
+// same bytes, never reads a record that the full reader does not read the same.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_text.h"
+#include "override/canonical_reader.h"
+#include "override/lexer.h"
+#include "override/ordering.h"
+#include "override/printer.h"
+#include "override/reader.h"
+
+namespace {
+
+using namespace tarnwick::override;
+
+// Stops the run when `ok` is false, so that libFuzzer keeps the input.
+void require(bool ok) {
+  if (!ok) std::abort();
+}
+
+// The text of the ASCII string `ascii`.
+std::u32string widen(std::string_view ascii) { return std::u32string(ascii.begin(), ascii.end()); }
+
+// Checks the record `read` read from `text` at `precedence`.
+void check_record(std::u32string_view text, int precedence, const Override_read& read) {
+  require(read.rest > 0 && read.rest <= text.size());
+
+  const std::optional<Override_read> prefix = read_override(text.substr(0, read.rest), precedence);
+  require(prefix && override_equal(prefix->value, read.value) && prefix->rest == read.rest);
+
+  const std::u32string shown = widen(show_override(precedence, read.value, ""));
+  const std::optional<Override_read> again = read_override(shown, precedence);
+  require(again && again->rest == shown.size());
+  require(override_equal(again->value, read.value));
+  require(compare_override(again->value, read.value) == Ordering::equal);
+  require(override_hash(again->value) == override_hash(read.value));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const int precedence = (data[0] & 0x0F) - 2;
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::u32string text = brackwen::fuzz::decode_lenient(bytes);
+
+  const std::optional<Override_read> read = read_override(text, precedence);
+  if (read) check_record(text, precedence, *read);
+
+  if (const std::optional<Override> fast = read_canonical_override(bytes)) {
+    const std::optional<Override_read> full = read_override(text, 0);
+    require(full && override_equal(full->value, *fast));
+    require(skip_white_space(text, full->rest) == text.size());
+  }
+  return 0;
+}
