@@ -5,8 +5,8 @@
 // decoder allows (and encoded surrogates too, which it refuses, so the readers also see code
 // points that it never hands them); every other byte gives the code point of its own value,
 // U+0000 to U+00FF. So every byte string is some text, ASCII stays ASCII, and the fuzzer
-// reaches any code point by writing its UTF-8 form. Whether the locale decoder would have
-// taken the bytes (no fallback byte, no surrogate) is told on the side.
+// reaches any code point by writing its UTF-8 form. Whether the program's decoder would have
+// taken the bytes (no fallback byte, no surrogate, nothing past U+10FFFF) is told on the side.
 #pragma once
 
 #include <cstddef>
@@ -45,7 +45,7 @@ inline std::u32string decode_lenient(std::string_view bytes, bool* strict = null
       c = (c << 6) | (byte(i + k) & 0x3F);
     }
     if (whole && c >= least) {
-      if (c >= 0xD800 && c <= 0xDFFF) all_strict = false;
+      if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) all_strict = false;
       text.push_back(c);
       i += length;
     } else {

@@ -23,7 +23,7 @@ const Integer kZero = 0;
 // The holes of the block templates.
 enum Slot : int { kIndex, kRead, kDstN, kSrcN, kLb, kUb, kThird, kLength };
 
-const Doc& specification(bool encoder) {
+const Doc& spec_name_of(bool encoder) {
   return encoder ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
 }
 
@@ -207,7 +207,7 @@ Doc marker_line(const Doc& index_text) {
   return hcat({pieces().marker_open, index_text, pieces().marker_close});
 }
 
-Doc main_name(bool encoder, const Doc& index_text) { return ov_name(specification(encoder), index_text); }
+Doc main_name(bool encoder, const Doc& index_text) { return ov_name(spec_name_of(encoder), index_text); }
 
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, bool encoder,
                                 const FieldValues& fields, const Doc& index_text) {
@@ -224,7 +224,7 @@ OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue&
                              copy_arguments));
   const Doc main_statement = verify_stmt(main, verify_call(encoder ? p.enc_int : p.dec_int,
                                                            {p.enc_length_int_ov, copy_name},
-                                                           specification(encoder), main_arguments));
+                                                           spec_name_of(encoder), main_arguments));
   return {main, above(copy_statement, main_statement)};
 }
 

@@ -37,7 +37,10 @@ bool LocaleDecoder::decode(std::string_view bytes, std::u32string& out) const {
     wchar_t c = 0;
     const std::size_t n = std::mbrtowc(&c, bytes.data() + i, bytes.size() - i, &state);
     if (n == static_cast<std::size_t>(-1) || n == static_cast<std::size_t>(-2)) return false;
-    out.push_back(static_cast<char32_t>(c));
+    // Some decoders take forms that stand for no character: past U+10FFFF, or a surrogate.
+    const auto code = static_cast<char32_t>(c);
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    out.push_back(code);
     i += n == 0 ? 1 : n;
   }
   return true;

@@ -13,7 +13,8 @@ class LocaleDecoder {
   // A decoder for the locale in force now.
   LocaleDecoder();
   // Replaces `out` with the characters of `bytes`; false when `bytes` is not valid text in the
-  // encoding (an invalid or incomplete sequence).
+  // encoding (an invalid or incomplete sequence, or one for a code point that is no character:
+  // past U+10FFFF or a surrogate).
   bool decode(std::string_view bytes, std::u32string& out) const;
   // Whether every ASCII byte stands for the character of its own code.
   bool ascii_is_itself() const noexcept { return ascii_is_itself_; }

@@ -24,9 +24,9 @@ Doc eval_int_arg(const ArgumentValue& value) {
   return indent(kIndentStep, hsep({p.eval_int_open, value.text(), p.eval_int_close}));
 }
 
-Doc verify_call(const Doc& function, std::vector<Doc> overrides, const Doc& specification,
+Doc verify_call(const Doc& function, std::vector<Doc> overrides, const Doc& spec_name,
                 const std::vector<ArgumentValue>& values) {
-  std::vector<Doc> application{specification};
+  std::vector<Doc> application{spec_name};
   for (const ArgumentValue& value : values) application.push_back(eval_int_arg(value));
   return vsep({dquotes(function), list(std::move(overrides)), parens(vcat(std::move(application)))});
 }
@@ -37,10 +37,10 @@ Doc verify_stmt(const Doc& result, const Doc& call) {
                indent(kIndentStep, vcat({p.llvm_verify_m, indent(kIndentStep, beside(call, p.semicolon))}))});
 }
 
-Doc ov_name(const Doc& specification, const Integer& index) { return ov_name(specification, integer_text(index)); }
+Doc ov_name(const Doc& spec_name, const Integer& index) { return ov_name(spec_name, integer_text(index)); }
 
-Doc ov_name(const Doc& specification, const Doc& index_text) {
-  return hcat({specification, pieces().ov_separator, index_text});
+Doc ov_name(const Doc& spec_name, const Doc& index_text) {
+  return hcat({spec_name, pieces().ov_separator, index_text});
 }
 
 }  // namespace brackwen

@@ -59,16 +59,17 @@ Doc integer_text(const Integer& value);
 Doc eval_int_arg(const ArgumentValue& value);
 
 // The call part of a statement: the quoted function name, the override list, and the
-// specification applied to one argument line per value, on successive lines.
-Doc verify_call(const Doc& function, std::vector<Doc> overrides, const Doc& specification,
+// function's precise contract `spec_name` applied to one argument line per value, on
+// successive lines.
+Doc verify_call(const Doc& function, std::vector<Doc> overrides, const Doc& spec_name,
                 const std::vector<ArgumentValue>& values);
 
 // A whole statement: the result name bound by "<-" to `llvm_verify m` and the call, ended by ";".
 Doc verify_stmt(const Doc& result, const Doc& call);
 
-// The result name made of a specification name, "_ov_" and an index.
-Doc ov_name(const Doc& specification, const Integer& index);
+// The result name made of a contract name such as `enc_int_spec_precise`, "_ov_" and an index.
+Doc ov_name(const Doc& spec_name, const Integer& index);
 // The same with the index given as the document of its text.
-Doc ov_name(const Doc& specification, const Doc& index_text);
+Doc ov_name(const Doc& spec_name, const Doc& index_text);
 
 }  // namespace brackwen

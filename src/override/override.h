@@ -1,4 +1,4 @@
-// The override record: one override specification of the override file.
+// The override record: what one line of the override file holds.
 #pragma once
 
 #include <utility>

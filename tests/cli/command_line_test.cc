@@ -69,22 +69,22 @@ TEST(CommandLineTest, UsageNamesTheProgramWithoutItsDirectories) {
   std::filesystem::remove(link);
   std::filesystem::create_symlink(brackwen_path(), link);
 
-  RunSpec through_path;
+  Launch through_path;
   through_path.program = brackwen_path();
   through_path.argv = {brackwen_path()};
   EXPECT_EQ(run_process(through_path).out, usage_for("brackwen"));
 
-  RunSpec through_link;
+  Launch through_link;
   through_link.program = link.string();
   through_link.argv = {link.string(), "-h", "32"};
   EXPECT_EQ(run_process(through_link).out, usage_for("other-name"));
 
-  RunSpec bare_name;
+  Launch bare_name;
   bare_name.program = brackwen_path();
   bare_name.argv = {"plain name"};
   EXPECT_EQ(run_process(bare_name).out, usage_for("plain name"));
 
-  RunSpec ending_in_slash;
+  Launch ending_in_slash;
   ending_in_slash.program = brackwen_path();
   ending_in_slash.argv = {"some/dir/"};
   EXPECT_EQ(run_process(ending_in_slash).out, usage_for(""));
@@ -100,12 +100,12 @@ TEST(CommandLineTest, EmptyInputGivesTheScriptWithoutBlocks) {
 
 TEST(CommandLineTest, AFullDeviceIsAFailureNotASuccess) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{"64", "32"}, std::vector<std::string>{}}) {
-    RunSpec spec;
-    spec.program = brackwen_path();
-    spec.argv = {"brackwen"};
-    spec.argv.insert(spec.argv.end(), args.begin(), args.end());
-    spec.output_path = "/dev/full";
-    const RunResult r = run_process(spec);
+    Launch launch;
+    launch.program = brackwen_path();
+    launch.argv = {"brackwen"};
+    launch.argv.insert(launch.argv.end(), args.begin(), args.end());
+    launch.output_path = "/dev/full";
+    const RunResult r = run_process(launch);
     EXPECT_EQ(r.err, "brackwen: standard output: No space left on device\n");
     EXPECT_EQ(r.status, 1);
   }

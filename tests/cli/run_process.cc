@@ -31,16 +31,16 @@ struct Spawned {
   int in, out, err;
 };
 
-Spawned spawn(const RunSpec& spec) {
+Spawned spawn(const Launch& launch) {
   int in[2], out[2], err[2];
   check(pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0 && pipe2(err, O_CLOEXEC) == 0, "pipe");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  if (spec.output_path.empty()) {
+  if (launch.output_path.empty()) {
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   } else {
-    posix_spawn_file_actions_addopen(&actions, 1, spec.output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, launch.output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   }
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
   posix_spawnattr_t attributes;
@@ -51,10 +51,10 @@ Spawned spawn(const RunSpec& spec) {
   sigaddset(&defaults, SIGINT);
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  std::vector<char*> argv = c_strings(spec.argv);
-  std::vector<char*> env = c_strings(spec.env);
+  std::vector<char*> argv = c_strings(launch.argv);
+  std::vector<char*> env = c_strings(launch.env);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, spec.program.c_str(), &actions, &attributes, argv.data(), env.data());
+  const int spawned = posix_spawn(&pid, launch.program.c_str(), &actions, &attributes, argv.data(), env.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   close(in[0]);
@@ -71,15 +71,15 @@ Spawned spawn(const RunSpec& spec) {
 
 }  // namespace
 
-RunResult run_process(const RunSpec& spec) {
-  const Spawned child = spawn(spec);
+RunResult run_process(const Launch& launch) {
+  const Spawned child = spawn(launch);
   const pid_t pid = child.pid;
 
   // Feed the input and collect both outputs at once, so that no pipe fills up and stalls.
   RunResult result;
   std::size_t fed = 0;
   int in_fd = child.in;
-  if (spec.input.empty()) {
+  if (launch.input.empty()) {
     close(in_fd);
     in_fd = -1;
   }
@@ -101,9 +101,9 @@ RunResult run_process(const RunSpec& spec) {
       }
     }
     if (in_fd >= 0 && fds[2].revents != 0) {
-      const ssize_t n = write(in_fd, spec.input.data() + fed, spec.input.size() - fed);
+      const ssize_t n = write(in_fd, launch.input.data() + fed, launch.input.size() - fed);
       if (n > 0) fed += static_cast<std::size_t>(n);
-      if (n < 0 || fed == spec.input.size()) {
+      if (n < 0 || fed == launch.input.size()) {
         close(in_fd);
         in_fd = -1;
       }
@@ -117,11 +117,11 @@ RunResult run_process(const RunSpec& spec) {
 }
 
 Child::Child(const std::vector<std::string>& args) {
-  RunSpec spec;
-  spec.program = brackwen_path();
-  spec.argv = {"brackwen"};
-  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
-  const Spawned child = spawn(spec);
+  Launch launch;
+  launch.program = brackwen_path();
+  launch.argv = {"brackwen"};
+  launch.argv.insert(launch.argv.end(), args.begin(), args.end());
+  const Spawned child = spawn(launch);
   pid_ = child.pid;
   in_ = child.in;
   out_ = child.out;
@@ -194,12 +194,12 @@ RunResult Child::wait() {
 std::string brackwen_path() { return BRACKWEN_PATH; }
 
 RunResult run_brackwen(const std::vector<std::string>& args, const std::string& input) {
-  RunSpec spec;
-  spec.program = brackwen_path();
-  spec.argv = {"brackwen"};
-  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
-  spec.input = input;
-  return run_process(spec);
+  Launch launch;
+  launch.program = brackwen_path();
+  launch.argv = {"brackwen"};
+  launch.argv.insert(launch.argv.end(), args.begin(), args.end());
+  launch.input = input;
+  return run_process(launch);
 }
 
 }  // namespace brackwen::testing

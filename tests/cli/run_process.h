@@ -15,7 +15,7 @@ struct RunResult {
 };
 
 // How to start a run.
-struct RunSpec {
+struct Launch {
   std::string program;              // path of the executable
   std::vector<std::string> argv;    // the whole argument vector, argv[0] included
   std::string input;                // written to standard input, which is then closed
@@ -50,8 +50,8 @@ class Child {
   std::string out_text_;
 };
 
-// Runs `spec` to its end and collects what it wrote.
-RunResult run_process(const RunSpec& spec);
+// Runs `launch` to its end and collects what it wrote.
+RunResult run_process(const Launch& launch);
 
 // The path of the brackwen executable under test.
 std::string brackwen_path();
