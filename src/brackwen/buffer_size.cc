@@ -9,13 +9,14 @@ namespace brackwen {
 
 using tarnwick::override::Integer;
 
-BufferSize::BufferSize(std::string name, std::string argument, LocaleDecoder decoder)
-    : name_(std::move(name)), argument_(std::move(argument)), decoder_(decoder) {}
+BufferSize::BufferSize(std::string argument, LocaleDecoder decoder)
+    : argument_(std::move(argument)), decoder_(decoder) {}
 
 const Integer& BufferSize::value() {
   if (!value_) {
     std::u32string characters;
-    if (!decoder_.decode(argument_, characters)) throw Failure(name_ + ": invalid byte sequence");
+    // A text that is not valid in the locale's encoding holds no integer either.
+    if (!decoder_.decode(argument_, characters)) throw Failure(kNoParse);
     value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
     decimal_ = value_->to_decimal();
   }

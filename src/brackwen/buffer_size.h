@@ -13,15 +13,14 @@ namespace brackwen {
 // A buffer size read from its argument text when it is first needed, and only once.
 class BufferSize {
  public:
-  // The size that `argument` holds; `name` names it when the text cannot be decoded.
-  BufferSize(std::string name, std::string argument, LocaleDecoder decoder);
+  // The size that `argument` holds, decoded by `decoder`.
+  BufferSize(std::string argument, LocaleDecoder decoder);
   // The value, read now if not read yet; throws a `Failure` when it cannot be read.
   const tarnwick::override::Integer& value();
   // The decimal text of the value, read now if not read yet.
   std::string_view decimal();
 
  private:
-  std::string name_;
   std::string argument_;
   LocaleDecoder decoder_;
   std::unique_ptr<tarnwick::override::Integer> value_;

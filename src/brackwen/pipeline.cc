@@ -119,8 +119,8 @@ class DistinctLines : public DistinctOverrides {
 
 ScriptBody override_pipeline(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input,
                              LocaleDecoder decoder) {
-  return gen_blocks(std::make_shared<BufferSize>("DST_N", std::string(dst_n), decoder),
-                    std::make_shared<BufferSize>("SRC_N", std::string(src_n), decoder),
+  return gen_blocks(std::make_shared<BufferSize>(std::string(dst_n), decoder),
+                    std::make_shared<BufferSize>(std::string(src_n), decoder),
                     std::make_shared<DistinctLines>(std::move(input), decoder));
 }
 
