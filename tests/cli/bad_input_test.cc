@@ -13,12 +13,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
-#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli/run_process.h"
+#include "cli/script_texts.h"
 
 namespace brackwen::testing {
 namespace {
@@ -38,72 +38,14 @@ constexpr rlim_t kAddressSpace = RLIM_INFINITY;
 constexpr rlim_t kAddressSpace = rlim_t{1} << 30;
 #endif
 
-// The script for `input` with 64 and 32, which must succeed.
-std::string script_for(const std::string& input) {
-  const RunResult r = run_brackwen({"64", "32"}, input);
-  EXPECT_EQ(r.status, 0) << r.err;
-  return r.out;
-}
-
-// The text of `script` before `marker`, which must occur in it.
-std::string before(const std::string& script, const std::string& marker) {
-  const std::size_t at = script.find(marker);
-  EXPECT_NE(at, std::string::npos) << marker;
-  return script.substr(0, at);
-}
-
 // Runs brackwen 64 32 on `input` within `kAddressSpace` of memory, and collects what it wrote.
 RunResult run_bounded(const std::string& input) {
-  const int in = memfd_create("brackwen-input", MFD_CLOEXEC);
-  EXPECT_GE(in, 0);
-  for (std::size_t done = 0; done < input.size();) {
-    const ssize_t n = write(in, input.data() + done, input.size() - done);
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  lseek(in, 0, SEEK_SET);
-  int out[2], err[2];
-  EXPECT_EQ(pipe2(out, O_CLOEXEC), 0);
-  EXPECT_EQ(pipe2(err, O_CLOEXEC), 0);
-  const std::string program = brackwen_path();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const rlimit limit{kAddressSpace, kAddressSpace};
-    setrlimit(RLIMIT_AS, &limit);
-    dup2(in, 0);
-    dup2(out[1], 1);
-    dup2(err[1], 2);
-    signal(SIGPIPE, SIG_DFL);
-    char* argv[] = {const_cast<char*>("brackwen"), const_cast<char*>("64"), const_cast<char*>("32"), nullptr};
-    char* env[] = {const_cast<char*>("LC_ALL=C.UTF-8"), nullptr};
-    execve(program.c_str(), argv, env);
-    _exit(127);
-  }
-  close(in);
-  close(out[1]);
-  close(err[1]);
-  RunResult result;
-  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  for (int open = 2; open > 0;) {
-    if (poll(fds, 2, -1) < 0) continue;
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      char buffer[1 << 16];
-      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-      if (n > 0) {
-        (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
-      } else {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-        --open;
-      }
-    }
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-  return result;
+  Launch launch;
+  launch.program = brackwen_path();
+  launch.argv = {"brackwen", "64", "32"};
+  launch.input = input;
+  launch.address_space = kAddressSpace == RLIM_INFINITY ? 0 : kAddressSpace;
+  return run_process(launch);
 }
 
 // `text` for a failure message, cut short.

@@ -21,6 +21,7 @@ struct Launch {
   std::string input;                // written to standard input, which is then closed
   std::string output_path;          // when set, standard output goes to this file instead of a pipe
   std::vector<std::string> env = {"LC_ALL=C.UTF-8"};
+  unsigned long address_space = 0;  // when set, the most address space the program may take
 };
 
 // A running program whose standard input stays open until closed, for tests of what it writes

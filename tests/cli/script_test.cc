@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/run_process.h"
+#include "cli/script_texts.h"
 
 namespace brackwen::testing {
 namespace {
@@ -25,20 +26,6 @@ std::string lines(const std::vector<std::string>& records, const std::string& en
   std::string text;
   for (const std::string& r : records) text += r + end;
   return text;
-}
-
-// The script for `input` with 64 and 32, which must succeed.
-std::string script_for(const std::string& input) {
-  const RunResult r = run_brackwen({"64", "32"}, input);
-  EXPECT_EQ(r.status, 0) << r.err;
-  return r.out;
-}
-
-// The text of `script` before `marker`, which must occur in it.
-std::string before(const std::string& script, const std::string& marker) {
-  const std::size_t at = script.find(marker);
-  EXPECT_NE(at, std::string::npos) << marker;
-  return script.substr(0, at);
 }
 
 void expect_failure(const RunResult& r, const std::string& out, const std::string& message) {
