@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Brackwen needs, when any is missing.
+# Installs the Debian packages that building and testing Brackwen needs, and any packages named
+# as arguments, when any of them is missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config libgmp-dev libicu-dev googletest libgtest-dev)
+packages=(g++ cmake ninja-build pkg-config libgmp-dev libicu-dev googletest libgtest-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
