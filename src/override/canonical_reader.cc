@@ -1,5 +1,6 @@
 #include "override/canonical_reader.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -21,27 +22,34 @@ class Cursor {
     return true;
   }
 
+  // An optional minus sign and a run of decimal digits.
   std::optional<Integer> read_value() {
-    const bool negative = pos_ < line_.size() && line_[pos_] == '-';
-    std::size_t i = pos_ + (negative ? 1 : 0);
-    const std::size_t first = i;
+    const char* const begin = line_.data();
+    const char* const end = begin + line_.size();
+    const char* p = begin + pos_;
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    const char* const first = p;
+    const char* const limit = end - p > static_cast<std::ptrdiff_t>(kMaxDigits) ? p + kMaxDigits : end;
     std::int64_t value = 0;
-    while (i < line_.size() && line_[i] >= '0' && line_[i] <= '9' && i - first < kMaxDigits) {
-      value = value * 10 + (line_[i] - '0');
-      ++i;
+    for (; p < limit; ++p) {
+      const auto digit = static_cast<unsigned>(*p - '0');
+      if (digit > 9) break;
+      value = value * 10 + static_cast<std::int64_t>(digit);
     }
-    if (i == first) return std::nullopt;
-    if (i < line_.size() && line_[i] >= '0' && line_[i] <= '9') {
+    if (p == first) return std::nullopt;
+    if (p < end && static_cast<unsigned>(*p - '0') <= 9) {
       // A longer run goes to the exact conversion of long digit runs.
-      while (i < line_.size() && line_[i] >= '0' && line_[i] <= '9') ++i;
-      const Integer magnitude = Integer::from_digits(line_.substr(first, i - first), 10);
-      pos_ = i;
+      while (p < end && static_cast<unsigned>(*p - '0') <= 9) ++p;
+      const Integer magnitude = Integer::from_digits(std::string_view(first, static_cast<std::size_t>(p - first)), 10);
+      pos_ = static_cast<std::size_t>(p - begin);
       return negative ? magnitude.negated() : magnitude;
     }
-    pos_ = i;
+    pos_ = static_cast<std::size_t>(p - begin);
     return Integer(negative ? -value : value);
   }
 
+  // Whether nothing but ASCII white space follows.
   bool only_white_space_left() const {
     for (std::size_t i = pos_; i < line_.size(); ++i) {
       const char c = line_[i];
