@@ -126,10 +126,10 @@ class BlocksWriter : public PartWriter {
     static const BlockStencils stencils;
     if (!walk_->reach(0)) return {0, false};
     TextAppender out(sink);
-    for (std::size_t index = 0;; ++index) {
-      const bool more = walk_->reach(index + 1);
+    for (;; ++next_index_) {
+      const bool more = walk_->reach(next_index_ + 1);
       try {
-        write_block(stencils, index, out);
+        write_block(stencils, out);
       } catch (...) {
         out.finish();
         throw;
@@ -144,31 +144,32 @@ class BlocksWriter : public PartWriter {
  private:
   // Numbers go straight into the output as they are written: a text made once and copied from
   // would be read back right after its bytes were stored, which stalls the processor.
-  void write_block(const BlockStencils& stencils, std::size_t index, TextAppender& out) {
+  void write_block(const BlockStencils& stencils, TextAppender& out) {
     Walk& walk = *walk_;
-    const Override* o = nullptr;
+    OverrideText o{};
     stencils.write(
         out, [&](TextAppender& text) { text.append(index_.text()); },
         [&] {
-          o = &walk.overrides->at(index);
-          return tarnwick::override::is_enc_int(*o);
+          o = walk.overrides->at(next_index_);
+          return o.encoder;
         },
         [&](int slot, TextAppender& text) {
           switch (slot) {
             case kIndex: text.append(index_.text()); break;
             case kDstN: text.append(walk.dst_n->decimal()); break;
             case kSrcN: text.append(walk.src_n->decimal()); break;
-            case kLb: text.append(tarnwick::override::lb(*o)); break;
-            case kUb: text.append(tarnwick::override::ub(*o)); break;
-            case kThird: text.append(third_field(*o)); break;
-            case kLength: text.append(tarnwick::override::length(*o)); break;
+            case kLb: text.append(o.fields[0]); break;
+            case kUb: text.append(o.fields[1]); break;
+            case kThird: text.append(o.fields[2]); break;
+            case kLength: text.append(o.fields[3]); break;
             default: throw std::logic_error("unknown hole in a block template");
           }
         });
   }
 
   std::shared_ptr<Walk> walk_;
-  DecimalCounter index_;  // the text of the index of the next block
+  std::size_t next_index_ = 0;  // the index of the next block
+  DecimalCounter index_;        // its text
 };
 
 // The main names of the blocks, in index order.
@@ -184,14 +185,15 @@ class MainNames : public ResultNames {
     }
   }
 
-  bool next(std::string& out) override {
-    if (!walk_->reach(next_)) return false;
-    const std::size_t index = next_++;
-    const std::string_view before_index = of_[walk_->overrides->is_enc_int(index) ? 0 : 1].pieces()[0].literal;
+  bool more() override { return walk_->reach(next_); }
+
+  std::size_t append_next(TextAppender& out) override {
+    const std::string_view before_index = of_[walk_->overrides->is_enc_int(next_++) ? 0 : 1].pieces()[0].literal;
+    const std::string_view index = index_text_.text();
     out.append(before_index);
-    out.append(index_text_.text());
+    out.append(index);
     index_text_.step();
-    return true;
+    return before_index.size() + index.size();
   }
 
  private:

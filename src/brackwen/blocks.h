@@ -7,6 +7,7 @@
 
 #include "brackwen/buffer_size.h"
 #include "brackwen/doc.h"
+#include "brackwen/override_text.h"
 #include "brackwen/script.h"
 #include "brackwen/templates.h"
 #include "override/override.h"
@@ -21,9 +22,9 @@ class DistinctOverrides {
   virtual ~DistinctOverrides() = default;
   // Seeks the next distinct override; false when the input holds no further one.
   virtual bool advance() = 0;
-  // The distinct override with index `index`, one that `advance` has produced; it is read
-  // from its line now if it has not been read yet. Valid until the next call of either.
-  virtual const Override& at(std::size_t index) = 0;
+  // The distinct override with index `index`, one that `advance` has produced, as the script
+  // writes it; it is read from its line now if it has not been read yet.
+  virtual OverrideText at(std::size_t index) = 0;
   // Whether that override is an `Override_enc_int`.
   virtual bool is_enc_int(std::size_t index) = 0;
 };

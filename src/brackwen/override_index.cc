@@ -10,44 +10,13 @@
 
 namespace brackwen {
 
-using tarnwick::override::Integer;
-using tarnwick::override::Override;
-using tarnwick::override::Override_dec_int;
-using tarnwick::override::Override_enc_int;
-
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
 
-// The stored form of an override: a header byte (bit 0 the variant, bit 1 + i set when field i
-// lies outside the 64-bit range), then each field: a small one as its zigzag varint, a large one
-// as the zigzag varint of its signed limb count and its limbs, least significant first.
-
-// The four fields of `o` and its header byte.
-unsigned fields_of(const Override& o, const Integer* (&fields)[4]) {
-  unsigned header;
-  if (const auto* e = std::get_if<Override_enc_int>(&o)) {
-    header = 0;
-    fields[0] = &e->lb(), fields[1] = &e->ub(), fields[2] = &e->dst_i(), fields[3] = &e->length();
-  } else {
-    const auto& d = std::get<Override_dec_int>(o);
-    header = 1;
-    fields[0] = &d.lb(), fields[1] = &d.ub(), fields[2] = &d.src_i(), fields[3] = &d.length();
-  }
-  for (unsigned i = 0; i < 4; ++i) {
-    if (!fields[i]->is_small()) header |= 2u << i;
-  }
-  return header;
-}
-
-std::uint64_t zigzag(std::int64_t v) {
-  return (static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63);
-}
-
-std::int64_t unzigzag(std::uint64_t v) {
-  return static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1);
-}
+// The stored form of an override: a byte for the variant (0 for an encoder, 1 for a decoder),
+// then for each field the varint of its text's length and the text.
 
 unsigned char* put_varint(std::uint64_t v, unsigned char* p) {
   while (v >= 0x80) {
@@ -67,45 +36,42 @@ std::uint64_t get_varint(const unsigned char*& p) {
   }
 }
 
-// The most bytes the stored form of a field can take.
-std::size_t field_bound(const Integer& v) {
-  return v.is_small() ? 10 : 10 + 8 * mpz_size(v.to_mpz().get_mpz_t());
-}
-
-unsigned char* put_field(const Integer& v, unsigned char* p) {
-  if (v.is_small()) return put_varint(zigzag(v.small_value()), p);
-  const mpz_class z = v.to_mpz();
-  const std::size_t limbs = mpz_size(z.get_mpz_t());
-  const auto count = static_cast<std::int64_t>(limbs);
-  p = put_varint(zigzag(mpz_sgn(z.get_mpz_t()) < 0 ? -count : count), p);
-  for (std::size_t i = 0; i < limbs; ++i) {
-    const std::uint64_t limb = mpz_getlimbn(z.get_mpz_t(), i);
-    std::memcpy(p, &limb, 8);
-    p += 8;
-  }
-  return p;
-}
-
-Integer get_field(bool large, const unsigned char*& p) {
-  const std::int64_t value = unzigzag(get_varint(p));
-  if (!large) return Integer(value);
-  const std::size_t limbs = static_cast<std::size_t>(value < 0 ? -value : value);
-  mpz_class z;
-  mpz_import(z.get_mpz_t(), limbs, -1, 8, 0, 0, p);
-  p += 8 * limbs;
-  if (value < 0) z = -z;
-  return Integer(z);
-}
-
-// Whether the stored field at `p` equals `v`; moves `p` past it.
-bool field_equals(bool large, const unsigned char*& p, const Integer& v) {
-  if (!large) return unzigzag(get_varint(p)) == v.small_value();
-  return get_field(true, p) == v;
+// The text of a stored field at `p`; moves `p` past it.
+std::string_view get_text(const unsigned char*& p) {
+  const std::size_t length = get_varint(p);
+  const std::string_view text(reinterpret_cast<const char*>(p), length);
+  p += length;
+  return text;
 }
 
 std::uint64_t mix(std::uint64_t h, std::uint64_t v) {
   h = (h ^ v) * 0xbf58476d1ce4e5b9ULL;
   return h ^ (h >> 31);
+}
+
+std::uint64_t load(const char* p, std::size_t bytes) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, bytes);
+  return word;
+}
+
+// A hash of `text`, folded into `h`. Short texts are read as at most two overlapping words that
+// stay within the text, so no byte is read twice over in a loop and none past its end.
+std::uint64_t mix_text(std::uint64_t h, std::string_view text) {
+  const char* p = text.data();
+  const std::size_t n = text.size();
+  h = mix(h, n);
+  if (n >= 8) {
+    std::size_t i = 0;
+    for (; i + 8 < n; i += 8) h = mix(h, load(p + i, 8));
+    return mix(h, load(p + n - 8, 8));
+  }
+  if (n >= 4) return mix(h, load(p, 4) | (load(p + n - 4, 4) << 32));
+  if (n > 0) {
+    const auto byte = [&](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    return mix(h, byte(0) | (byte(n / 2) << 8) | (byte(n - 1) << 16));
+  }
+  return h;
 }
 
 }  // namespace
@@ -134,30 +100,26 @@ OverrideIndex::OverrideIndex() {
   positions_ = static_cast<std::uint32_t*>(position_memory_.get());
 }
 
-std::uint32_t OverrideIndex::prepare(const Override& o) const {
-  const Integer* fields[4];
-  std::uint64_t h = 0x9e3779b97f4a7c15ULL ^ fields_of(o, fields);
-  for (const Integer* field : fields) {
-    h = mix(h, field->is_small() ? static_cast<std::uint64_t>(field->small_value()) : field->hash());
-  }
+std::uint32_t OverrideIndex::prepare(const OverrideText& o) const {
+  std::uint64_t h = o.encoder ? 0x9e3779b97f4a7c15ULL : 0x2545f4914f6cdd1dULL;
+  for (const std::string_view field : o.fields) h = mix_text(h, field);
   h = mix(h, h >> 29);
   const auto hash = static_cast<std::uint32_t>(h >> 32);
   __builtin_prefetch(&control_[home(hash)]);
   return hash;
 }
 
-bool OverrideIndex::insert(const Override& o, std::uint32_t hash) {
+bool OverrideIndex::insert(const OverrideText& o, std::uint32_t hash) {
   const std::uint8_t control = control_of(hash);
   const std::size_t mask = (std::size_t{1} << bits_) - 1;
-  const Integer* fields[4];
-  const unsigned header = fields_of(o, fields);
+  const unsigned char variant = o.encoder ? 0 : 1;
   std::size_t i = home(hash);
   for (; control_[i] != 0; i = (i + 1) & mask) {
     if (control_[i] != control) continue;
     const unsigned char* p = records_[positions_[i]];
-    if (*p++ != header) continue;
+    if (*p++ != variant) continue;
     bool equal = true;
-    for (unsigned f = 0; f < 4 && equal; ++f) equal = field_equals(header & (2u << f), p, *fields[f]);
+    for (std::size_t f = 0; f < 4 && equal; ++f) equal = get_text(p) == o.fields[f];
     if (equal) return false;
   }
   if (records_.size() >= std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
@@ -169,22 +131,17 @@ bool OverrideIndex::insert(const Override& o, std::uint32_t hash) {
   return true;
 }
 
-Override OverrideIndex::operator[](std::size_t position) const {
+OverrideText OverrideIndex::operator[](std::size_t position) const {
   const unsigned char* p = records_[position];
-  const unsigned header = *p++;
-  Integer lb = get_field(header & 2, p);
-  Integer ub = get_field(header & 4, p);
-  Integer third = get_field(header & 8, p);
-  Integer length = get_field(header & 16, p);
-  if (header & 1) return Override_dec_int(std::move(lb), std::move(ub), std::move(third), std::move(length));
-  return Override_enc_int(std::move(lb), std::move(ub), std::move(third), std::move(length));
+  OverrideText o;
+  o.encoder = *p++ == 0;
+  for (std::string_view& field : o.fields) field = get_text(p);
+  return o;
 }
 
-void OverrideIndex::store(const Override& o) {
-  const Integer* fields[4];
-  const unsigned header = fields_of(o, fields);
+void OverrideIndex::store(const OverrideText& o) {
   std::size_t bound = 1;
-  for (const Integer* field : fields) bound += field_bound(*field);
+  for (const std::string_view field : o.fields) bound += 10 + field.size();
   if (chunk_used_ + bound > chunk_size_) {
     chunk_size_ = std::max(kChunkBytes, bound);
     chunks_.push_back(allocate_large(chunk_size_, false));
@@ -192,8 +149,12 @@ void OverrideIndex::store(const Override& o) {
   }
   unsigned char* const start = static_cast<unsigned char*>(chunks_.back().get()) + chunk_used_;
   unsigned char* p = start;
-  *p++ = static_cast<unsigned char>(header);
-  for (const Integer* field : fields) p = put_field(*field, p);
+  *p++ = o.encoder ? 0 : 1;
+  for (const std::string_view field : o.fields) {
+    p = put_varint(field.size(), p);
+    // Field texts are short: a loop beats a call.
+    for (const char c : field) *p++ = static_cast<unsigned char>(c);
+  }
   records_.push_back(start);
   chunk_used_ += static_cast<std::size_t>(p - start);
 }

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "override/override.h"
+#include "brackwen/override_text.h"
 
 namespace brackwen {
 
@@ -17,25 +17,25 @@ struct LargeAllocation {
 // `bytes` of memory for an array that may grow large, zeroed when `zero`.
 std::unique_ptr<void, LargeAllocation> allocate_large(std::size_t bytes, bool zero);
 
-// The overrides kept in order of arrival, never two equal ones. Each is stored in a compact
-// byte form (a value that fits in 64 bits in a few bytes, a larger one by its limbs); an
-// open-addressing index over their hashes probes one byte per slot, so that most probes stay
-// in the cache.
+// The overrides kept in order of arrival, never two equal ones, each stored as its variant and
+// the decimal texts of its fields. An open-addressing index over their hashes probes one byte
+// per slot, so that most probes stay in the cache. Stored overrides never move.
 class OverrideIndex {
  public:
   OverrideIndex();
   OverrideIndex(const OverrideIndex&) = delete;
   OverrideIndex& operator=(const OverrideIndex&) = delete;
   // The hash of `o` for `insert`; it also has the memory that inserting `o` looks at fetched.
-  std::uint32_t prepare(const tarnwick::override::Override& o) const;
+  std::uint32_t prepare(const OverrideText& o) const;
   // Keeps `o` unless an equal override is kept already; true when it was kept.
-  bool insert(const tarnwick::override::Override& o) { return insert(o, prepare(o)); }
+  bool insert(const OverrideText& o) { return insert(o, prepare(o)); }
   // The same with the hash that `prepare` gave for `o`.
-  bool insert(const tarnwick::override::Override& o, std::uint32_t hash);
-  // The kept override number `position`, counting from 0 in order of arrival.
-  tarnwick::override::Override operator[](std::size_t position) const;
-  // Whether the kept override number `position` is an `Override_enc_int`.
-  bool is_enc_int(std::size_t position) const { return (*records_[position] & 1) == 0; }
+  bool insert(const OverrideText& o, std::uint32_t hash);
+  // The kept override number `position`, counting from 0 in order of arrival; its texts stay
+  // valid as long as the index.
+  OverrideText operator[](std::size_t position) const;
+  // Whether the kept override number `position` is an encoder's.
+  bool is_enc_int(std::size_t position) const { return *records_[position] == 0; }
   // How many overrides are kept.
   std::size_t size() const noexcept { return records_.size(); }
 
@@ -45,7 +45,7 @@ class OverrideIndex {
   static std::uint8_t control_of(std::uint32_t hash) noexcept {
     return static_cast<std::uint8_t>(0x80 | (hash & 0x7f));
   }
-  void store(const tarnwick::override::Override& o);
+  void store(const OverrideText& o);
   void grow();
 
   std::vector<std::unique_ptr<void, LargeAllocation>> chunks_;

@@ -1,6 +1,7 @@
 #include "brackwen/pipeline.h"
 
 #include <optional>
+#include <variant>
 #include <string>
 #include <utility>
 
@@ -33,23 +34,20 @@ class DistinctLines : public DistinctOverrides {
     }
     while (const std::optional<std::string_view> line = input_->next_line()) {
       read_first_line();
-      std::optional<Prepared> prepared = std::move(next_);
+      // A line read ahead is the one just taken: its texts still point into it.
+      const Read read = next_ ? *next_ : read_line(*line);
       next_.reset();
-      if (prepared ? keep(std::move(*prepared)) : keep(read_line(*line))) {
-        prepare_next();
+      if (kept_.insert(read.text, read.hash)) {
+        read_next_ahead();
         return true;
       }
     }
     return false;
   }
 
-  const Override& at(std::size_t index) override {
+  OverrideText at(std::size_t index) override {
     read_first_line();
-    for (const auto& held : recent_) {
-      if (held && held->first == index) return held->second;
-    }
-    decoded_.emplace(kept_[index]);
-    return *decoded_;
+    return kept_[index];
   }
 
   bool is_enc_int(std::size_t index) override {
@@ -58,49 +56,57 @@ class DistinctLines : public DistinctOverrides {
   }
 
  private:
-  void read_first_line() {
-    if (!unread_first_line_) return;
-    keep(read_line(*unread_first_line_));
-    unread_first_line_.reset();
-  }
-
-  // A line read ahead of its turn, with its override's hash for the index.
-  struct Prepared {
-    Override o;
+  // An override read from a line, as the script writes it, with its hash for the index. Its
+  // texts point into the line or into `decimal_`.
+  struct Read {
+    OverrideText text;
     std::uint32_t hash;
   };
 
-  // Keeps `o` unless an equal override is kept; blocks ask for the last few kept, so those
-  // are also held whole.
-  bool keep(Override&& o) {
-    const std::uint32_t hash = kept_.prepare(o);
-    return keep(Prepared{std::move(o), hash});
-  }
-  bool keep(Prepared&& prepared) {
-    if (!kept_.insert(prepared.o, prepared.hash)) return false;
-    recent_[kept_.size() % kRecent].emplace(kept_.size() - 1, std::move(prepared.o));
-    return true;
+  void read_first_line() {
+    if (!unread_first_line_) return;
+    const Read read = read_line(*unread_first_line_);
+    kept_.insert(read.text, read.hash);
+    unread_first_line_.reset();
   }
 
   // While the block before it is written, reads the next line ahead when it is at hand and in
   // the printer's own form, so that its place in the index is fetched in the meantime. Reading
   // that form cannot fail, so this changes nothing that can be seen.
-  void prepare_next() {
+  void read_next_ahead() {
     if (!decoder_.ascii_is_itself()) return;
     const std::optional<std::string_view> line = input_->peek_line_at_hand();
     if (!line) return;
-    std::optional<Override> o = tarnwick::override::read_canonical_override(*line);
-    if (!o) return;
-    const std::uint32_t hash = kept_.prepare(*o);
-    next_.emplace(Prepared{std::move(*o), hash});
+    if (const std::optional<tarnwick::override::Canonical_texts> texts = tarnwick::override::read_canonical_texts(*line)) {
+      next_ = prepared({texts->encoder, texts->values});
+    }
   }
 
-  Override read_line(std::string_view line) {
+  Read prepared(const OverrideText& text) const { return {text, kept_.prepare(text)}; }
+
+  Read read_line(std::string_view line) {
     if (decoder_.ascii_is_itself()) {
-      if (std::optional<Override> o = tarnwick::override::read_canonical_override(line)) return std::move(*o);
+      if (const std::optional<tarnwick::override::Canonical_texts> texts = tarnwick::override::read_canonical_texts(line)) {
+        return prepared({texts->encoder, texts->values});
+      }
     }
     if (!decoder_.decode(line, characters_)) throw Failure("standard input: invalid byte sequence");
-    return read_whole<Override>(characters_);
+    const Override o = read_whole<Override>(characters_);
+    const tarnwick::override::Integer* fields[4] = {&tarnwick::override::lb(o), &tarnwick::override::ub(o),
+                                                    &third_field(o), &tarnwick::override::length(o)};
+    OverrideText text{tarnwick::override::is_enc_int(o), {}};
+    for (std::size_t i = 0; i < 4; ++i) {
+      decimal_[i].clear();
+      fields[i]->append_decimal(decimal_[i]);
+      text.fields[i] = decimal_[i];
+    }
+    return prepared(text);
+  }
+
+  // The field that is `dst_i` of an encoder and `src_i` of a decoder.
+  static const tarnwick::override::Integer& third_field(const Override& o) {
+    if (const auto* e = std::get_if<tarnwick::override::Override_enc_int>(&o)) return e->dst_i();
+    return std::get<tarnwick::override::Override_dec_int>(o).src_i();
   }
 
   std::shared_ptr<LineSource> input_;
@@ -108,10 +114,8 @@ class DistinctLines : public DistinctOverrides {
   bool first_line_taken_ = false;
   std::optional<std::string> unread_first_line_;
   OverrideIndex kept_;
-  std::optional<Prepared> next_;  // the next line, read ahead
-  std::optional<Override> decoded_;  // the last override that `at` took from the index
-  static constexpr std::size_t kRecent = 2;
-  std::optional<std::pair<std::size_t, Override>> recent_[kRecent];
+  std::optional<Read> next_;  // the next line, read ahead
+  std::string decimal_[4];    // the field texts of the last line the full reader read
   std::u32string characters_;
 };
 

@@ -59,19 +59,16 @@ class FinalListWriter : public PartWriter {
   PartEnd write(TextSink& sink) override {
     static const FinalListStencil stencil;
     TextAppender out(sink);
-    std::string name;
-    if (!names_->next(name)) {
+    if (!names_->more()) {
       out.append(stencil.without_names);
       out.finish();
       return {last_line_length(stencil.without_names), true};
     }
     out.append(stencil.before_first);
-    out.append(name);
-    int column = last_line_length(stencil.before_first) + static_cast<int>(name.size());
-    for (name.clear(); names_->next(name); name.clear()) {
+    int column = last_line_length(stencil.before_first) + static_cast<int>(names_->append_next(out));
+    while (names_->more()) {
       out.append(stencil.between);
-      out.append(name);
-      column = last_line_length(stencil.between) + static_cast<int>(name.size());
+      column = last_line_length(stencil.between) + static_cast<int>(names_->append_next(out));
     }
     out.append(stencil.after_last);
     out.finish();

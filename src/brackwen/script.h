@@ -2,18 +2,22 @@
 #pragma once
 
 #include <memory>
-#include <string>
+#include <cstddef>
 
 #include "brackwen/doc.h"
 
 namespace brackwen {
 
+class TextAppender;
+
 // The result names of the blocks, in index order, taken one at a time.
 class ResultNames {
  public:
   virtual ~ResultNames() = default;
-  // Appends the next name to `out`; false, appending nothing, when there is none.
-  virtual bool next(std::string& out) = 0;
+  // Whether another name follows.
+  virtual bool more() = 0;
+  // Appends the next name, which `more` has found, to `out`; returns its length.
+  virtual std::size_t append_next(TextAppender& out) = 0;
 };
 
 // What the script holds between its header and its final statement, and the names that the

@@ -1,90 +1,87 @@
 #include "override/canonical_reader.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 
 namespace tarnwick::override {
 namespace {
 
-constexpr std::size_t kMaxDigits = 18;  // every run this long is read here; longer ones by GNU MP
-
-// Reads what `line` holds at `pos` and moves past it: a fixed text, or a decimal value.
+// Reads what `line` holds at its position and moves past it: a fixed text, or a value.
 class Cursor {
  public:
-  explicit Cursor(std::string_view line) : line_(line) {}
+  explicit Cursor(std::string_view line) : next_(line.data()), end_(line.data() + line.size()) {}
 
+  // Moves past `text` if the line holds it here.
   [[gnu::always_inline]] bool expect(std::string_view text) {
-    if (line_.size() - pos_ < text.size() || std::memcmp(line_.data() + pos_, text.data(), text.size()) != 0) {
+    if (static_cast<std::size_t>(end_ - next_) < text.size() || std::memcmp(next_, text.data(), text.size()) != 0) {
       return false;
     }
-    pos_ += text.size();
+    next_ += text.size();
     return true;
   }
 
-  // An optional minus sign and a run of decimal digits.
-  std::optional<Integer> read_value() {
-    const char* const begin = line_.data();
-    const char* const end = begin + line_.size();
-    const char* p = begin + pos_;
-    const bool negative = p < end && *p == '-';
-    if (negative) ++p;
+  // Moves past the decimal text of a value: an optional minus sign and digits, without a
+  // leading zero unless the value is 0, and no "-0".
+  [[gnu::always_inline]] bool read_value(std::string_view& text) {
+    const char* p = next_;
+    if (p < end_ && *p == '-') ++p;
     const char* const first = p;
-    const char* const limit = end - p > static_cast<std::ptrdiff_t>(kMaxDigits) ? p + kMaxDigits : end;
-    std::int64_t value = 0;
-    for (; p < limit; ++p) {
-      const auto digit = static_cast<unsigned>(*p - '0');
-      if (digit > 9) break;
-      value = value * 10 + static_cast<std::int64_t>(digit);
-    }
-    if (p == first) return std::nullopt;
-    if (p < end && static_cast<unsigned>(*p - '0') <= 9) {
-      // A longer run goes to the exact conversion of long digit runs.
-      while (p < end && static_cast<unsigned>(*p - '0') <= 9) ++p;
-      const Integer magnitude = Integer::from_digits(std::string_view(first, static_cast<std::size_t>(p - first)), 10);
-      pos_ = static_cast<std::size_t>(p - begin);
-      return negative ? magnitude.negated() : magnitude;
-    }
-    pos_ = static_cast<std::size_t>(p - begin);
-    return Integer(negative ? -value : value);
+    while (p < end_ && static_cast<unsigned>(*p - '0') <= 9) ++p;
+    const std::size_t digits = static_cast<std::size_t>(p - first);
+    if (digits == 0 || (*first == '0' && (digits > 1 || first != next_))) return false;
+    text = std::string_view(next_, static_cast<std::size_t>(p - next_));
+    next_ = p;
+    return true;
   }
 
   // Whether nothing but ASCII white space follows.
   bool only_white_space_left() const {
-    for (std::size_t i = pos_; i < line_.size(); ++i) {
-      const char c = line_[i];
-      if (c != ' ' && (c < '\t' || c > '\r')) return false;
+    for (const char* p = next_; p < end_; ++p) {
+      if (*p != ' ' && (*p < '\t' || *p > '\r')) return false;
     }
     return true;
   }
 
  private:
-  std::string_view line_;
-  std::size_t pos_ = 0;
+  const char* next_;
+  const char* const end_;
 };
+
+// The value of a decimal text that `Cursor::read_value` accepted.
+Integer value_of(std::string_view text) {
+  const bool negative = text.front() == '-';
+  const Integer magnitude = Integer::from_digits(negative ? text.substr(1) : text, 10);
+  return negative ? magnitude.negated() : magnitude;
+}
 
 }  // namespace
 
-std::optional<Override> read_canonical_override(std::string_view line) {
+std::optional<Canonical_texts> read_canonical_texts(std::string_view line) {
   Cursor cursor(line);
-  bool encoder;
+  Canonical_texts texts;
   if (cursor.expect("Override_enc_int {lb = ")) {
-    encoder = true;
+    texts.encoder = true;
   } else if (cursor.expect("Override_dec_int {lb = ")) {
-    encoder = false;
+    texts.encoder = false;
   } else {
     return std::nullopt;
   }
-  const auto lb = cursor.read_value();
-  if (!lb || !cursor.expect(", ub = ")) return std::nullopt;
-  const auto ub = cursor.read_value();
-  if (!ub || !cursor.expect(encoder ? ", dst_i = " : ", src_i = ")) return std::nullopt;
-  const auto third = cursor.read_value();
-  if (!third || !cursor.expect(", length = ")) return std::nullopt;
-  const auto length = cursor.read_value();
-  if (!length || !cursor.expect("}") || !cursor.only_white_space_left()) return std::nullopt;
-  if (encoder) return Override(Override_enc_int(*lb, *ub, *third, *length));
-  return Override(Override_dec_int(*lb, *ub, *third, *length));
+  std::array<std::string_view, 4>& v = texts.values;
+  if (!cursor.read_value(v[0]) || !cursor.expect(", ub = ") || !cursor.read_value(v[1]) ||
+      !cursor.expect(texts.encoder ? ", dst_i = " : ", src_i = ") || !cursor.read_value(v[2]) ||
+      !cursor.expect(", length = ") || !cursor.read_value(v[3]) || !cursor.expect("}") ||
+      !cursor.only_white_space_left()) {
+    return std::nullopt;
+  }
+  return texts;
+}
+
+std::optional<Override> read_canonical_override(std::string_view line) {
+  const std::optional<Canonical_texts> texts = read_canonical_texts(line);
+  if (!texts) return std::nullopt;
+  const auto& v = texts->values;
+  if (texts->encoder) return Override(Override_enc_int(value_of(v[0]), value_of(v[1]), value_of(v[2]), value_of(v[3])));
+  return Override(Override_dec_int(value_of(v[0]), value_of(v[1]), value_of(v[2]), value_of(v[3])));
 }
 
 }  // namespace tarnwick::override

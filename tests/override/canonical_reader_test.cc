@@ -33,6 +33,11 @@ TEST(CanonicalReaderTest, ReadsThePrintersForm) {
     const std::optional<Override> read = read_canonical_override(line);
     ASSERT_TRUE(read.has_value()) << line;
     EXPECT_TRUE(override_equal(*read, o)) << line;
+    const std::optional<Canonical_texts> texts = read_canonical_texts(line);
+    ASSERT_TRUE(texts.has_value()) << line;
+    EXPECT_EQ(texts->encoder, is_enc_int(o));
+    EXPECT_EQ(texts->values[0], lb(o).to_decimal());
+    EXPECT_EQ(texts->values[3], length(o).to_decimal());
   }
 }
 
@@ -50,6 +55,10 @@ TEST(CanonicalReaderTest, LeavesEveryOtherFormToTheFullReader) {
       "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3",
       "Override_enc_int {lb = 1, ub = 1, dst_i = 2, length = }",
       "Override_enc_int {lb = --1, ub = 1, dst_i = 2, length = 3}",
+      // Values that are not written as the printer writes them: the full reader reads those.
+      "Override_enc_int {lb = 007, ub = 1, dst_i = 2, length = 3}",
+      "Override_enc_int {lb = 1, ub = -0, dst_i = 2, length = 3}",
+      "Override_enc_int {lb = 1, ub = 1, dst_i = -01, length = 3}",
       "",
   };
   for (const std::string& line : declined) EXPECT_FALSE(read_canonical_override(line).has_value()) << line;
