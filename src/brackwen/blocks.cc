@@ -158,10 +158,10 @@ class BlocksWriter : public PartWriter {
             case kIndex: text.append(index_.text()); break;
             case kDstN: text.append(walk.dst_n->decimal()); break;
             case kSrcN: text.append(walk.src_n->decimal()); break;
-            case kLb: text.append(o.fields[0]); break;
-            case kUb: text.append(o.fields[1]); break;
-            case kThird: text.append(o.fields[2]); break;
-            case kLength: text.append(o.fields[3]); break;
+            case kLb: text.append(o.values[0]); break;
+            case kUb: text.append(o.values[1]); break;
+            case kThird: text.append(o.values[2]); break;
+            case kLength: text.append(o.values[3]); break;
             default: throw std::logic_error("unknown hole in a block template");
           }
         });

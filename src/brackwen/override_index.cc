@@ -102,7 +102,7 @@ OverrideIndex::OverrideIndex() {
 
 std::uint32_t OverrideIndex::prepare(const OverrideText& o) const {
   std::uint64_t h = o.encoder ? 0x9e3779b97f4a7c15ULL : 0x2545f4914f6cdd1dULL;
-  for (const std::string_view field : o.fields) h = mix_text(h, field);
+  for (const std::string_view field : o.values) h = mix_text(h, field);
   h = mix(h, h >> 29);
   const auto hash = static_cast<std::uint32_t>(h >> 32);
   __builtin_prefetch(&control_[home(hash)]);
@@ -119,7 +119,7 @@ bool OverrideIndex::insert(const OverrideText& o, std::uint32_t hash) {
     const unsigned char* p = records_[positions_[i]];
     if (*p++ != variant) continue;
     bool equal = true;
-    for (std::size_t f = 0; f < 4 && equal; ++f) equal = get_text(p) == o.fields[f];
+    for (std::size_t f = 0; f < 4 && equal; ++f) equal = get_text(p) == o.values[f];
     if (equal) return false;
   }
   if (records_.size() >= std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
@@ -135,13 +135,13 @@ OverrideText OverrideIndex::operator[](std::size_t position) const {
   const unsigned char* p = records_[position];
   OverrideText o;
   o.encoder = *p++ == 0;
-  for (std::string_view& field : o.fields) field = get_text(p);
+  for (std::string_view& field : o.values) field = get_text(p);
   return o;
 }
 
 void OverrideIndex::store(const OverrideText& o) {
   std::size_t bound = 1;
-  for (const std::string_view field : o.fields) bound += 10 + field.size();
+  for (const std::string_view field : o.values) bound += 10 + field.size();
   if (chunk_used_ + bound > chunk_size_) {
     chunk_size_ = std::max(kChunkBytes, bound);
     chunks_.push_back(allocate_large(chunk_size_, false));
@@ -150,7 +150,7 @@ void OverrideIndex::store(const OverrideText& o) {
   unsigned char* const start = static_cast<unsigned char*>(chunks_.back().get()) + chunk_used_;
   unsigned char* p = start;
   *p++ = o.encoder ? 0 : 1;
-  for (const std::string_view field : o.fields) {
+  for (const std::string_view field : o.values) {
     p = put_varint(field.size(), p);
     // Field texts are short: a loop beats a call.
     for (const char c : field) *p++ = static_cast<unsigned char>(c);

@@ -60,7 +60,7 @@ class DistinctLines : public DistinctOverrides {
   // texts point into the line or into `decimal_`.
   struct Read {
     OverrideText text;
-    std::uint32_t hash;
+    std::uint32_t hash = 0;
   };
 
   void read_first_line() {
@@ -77,18 +77,23 @@ class DistinctLines : public DistinctOverrides {
     if (!decoder_.ascii_is_itself()) return;
     const std::optional<std::string_view> line = input_->peek_line_at_hand();
     if (!line) return;
-    if (const std::optional<tarnwick::override::Canonical_texts> texts = tarnwick::override::read_canonical_texts(*line)) {
-      next_ = prepared({texts->encoder, texts->values});
+    // The texts are put straight in place: copying them right after they are stored would
+    // stall the processor.
+    next_.emplace();
+    if (tarnwick::override::read_canonical_texts(*line, next_->text)) {
+      next_->hash = kept_.prepare(next_->text);
+    } else {
+      next_.reset();
     }
   }
 
   Read prepared(const OverrideText& text) const { return {text, kept_.prepare(text)}; }
 
   Read read_line(std::string_view line) {
-    if (decoder_.ascii_is_itself()) {
-      if (const std::optional<tarnwick::override::Canonical_texts> texts = tarnwick::override::read_canonical_texts(line)) {
-        return prepared({texts->encoder, texts->values});
-      }
+    Read read;
+    if (decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, read.text)) {
+      read.hash = kept_.prepare(read.text);
+      return read;
     }
     if (!decoder_.decode(line, characters_)) throw Failure("standard input: invalid byte sequence");
     const Override o = read_whole<Override>(characters_);
@@ -98,7 +103,7 @@ class DistinctLines : public DistinctOverrides {
     for (std::size_t i = 0; i < 4; ++i) {
       decimal_[i].clear();
       fields[i]->append_decimal(decimal_[i]);
-      text.fields[i] = decimal_[i];
+      text.values[i] = decimal_[i];
     }
     return prepared(text);
   }

@@ -56,29 +56,28 @@ Integer value_of(std::string_view text) {
 
 }  // namespace
 
-std::optional<Canonical_texts> read_canonical_texts(std::string_view line) {
+bool read_canonical_texts(std::string_view line, Canonical_texts& texts) {
   Cursor cursor(line);
-  Canonical_texts texts;
   if (cursor.expect("Override_enc_int {lb = ")) {
     texts.encoder = true;
   } else if (cursor.expect("Override_dec_int {lb = ")) {
     texts.encoder = false;
   } else {
-    return std::nullopt;
+    return false;
   }
   std::array<std::string_view, 4>& v = texts.values;
   if (!cursor.read_value(v[0]) || !cursor.expect(", ub = ") || !cursor.read_value(v[1]) ||
       !cursor.expect(texts.encoder ? ", dst_i = " : ", src_i = ") || !cursor.read_value(v[2]) ||
       !cursor.expect(", length = ") || !cursor.read_value(v[3]) || !cursor.expect("}") ||
       !cursor.only_white_space_left()) {
-    return std::nullopt;
+    return false;
   }
-  return texts;
+  return true;
 }
 
 std::optional<Override> read_canonical_override(std::string_view line) {
-  const std::optional<Canonical_texts> texts = read_canonical_texts(line);
-  if (!texts) return std::nullopt;
+  std::optional<Canonical_texts> texts(std::in_place);
+  if (!read_canonical_texts(line, *texts)) return std::nullopt;
   const auto& v = texts->values;
   if (texts->encoder) return Override(Override_enc_int(value_of(v[0]), value_of(v[1]), value_of(v[2]), value_of(v[3])));
   return Override(Override_dec_int(value_of(v[0]), value_of(v[1]), value_of(v[2]), value_of(v[3])));

@@ -16,10 +16,10 @@ struct Canonical_texts {
   std::array<std::string_view, 4> values;
 };
 
-// The texts of `line` when it holds exactly the printer's text of a record at precedence 0,
-// followed by nothing but ASCII white space; nothing for any other line, which the full reader
-// then decides. The views point into `line`.
-std::optional<Canonical_texts> read_canonical_texts(std::string_view line);
+// Whether `line` holds exactly the printer's text of a record at precedence 0, followed by
+// nothing but ASCII white space; if so its texts, pointing into `line`, are put in `texts`, in
+// place. Other lines are left to the full reader.
+bool read_canonical_texts(std::string_view line, Canonical_texts& texts);
 
 // The record of such a line. Every line it reads, the full reader reads into an equal record.
 std::optional<Override> read_canonical_override(std::string_view line);

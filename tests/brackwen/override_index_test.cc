@@ -35,7 +35,7 @@ class Texts {
   std::string fields_[4];
 };
 
-bool same(const OverrideText& a, const OverrideText& b) { return a.encoder == b.encoder && a.fields == b.fields; }
+bool same(const OverrideText& a, const OverrideText& b) { return a.encoder == b.encoder && a.values == b.values; }
 
 // Checks an index against a plain list searched by `override_equal`.
 void expect_agrees_with_a_plain_search(std::mt19937_64& rng, Override (*make)(std::mt19937_64&), int count) {
@@ -77,7 +77,7 @@ TEST(OverrideIndexTest, GrowsWithoutLosingOrMovingAnyOverride) {
   EXPECT_TRUE(same(index[123456], enc(123456).text()));
   // The texts of the first override still point at its stored form.
   EXPECT_TRUE(same(first, enc(0).text()));
-  EXPECT_EQ(first.fields[1].data(), index[0].fields[1].data());
+  EXPECT_EQ(first.values[1].data(), index[0].values[1].data());
 }
 
 }  // namespace
