@@ -15,7 +15,7 @@ namespace brackwen {
 class OutputStream : public TextSink {
  public:
   // A stream writing to `fd`; `line_buffered` for a terminal.
-  OutputStream(int fd, bool line_buffered, std::size_t capacity = std::size_t{1} << 16);
+  OutputStream(int fd, bool line_buffered, std::size_t capacity = std::size_t{1} << 18);
   OutputStream(const OutputStream&) = delete;
   OutputStream& operator=(const OutputStream&) = delete;
 
