@@ -11,12 +11,13 @@ class Cursor {
  public:
   explicit Cursor(std::string_view line) : next_(line.data()), end_(line.data() + line.size()) {}
 
-  // Moves past `text` if the line holds it here.
-  [[gnu::always_inline]] bool expect(std::string_view text) {
-    if (static_cast<std::size_t>(end_ - next_) < text.size() || std::memcmp(next_, text.data(), text.size()) != 0) {
-      return false;
-    }
-    next_ += text.size();
+  // Moves past the literal `text` if the line holds it here. Its length is known when
+  // compiling, so the comparison needs no call.
+  template <std::size_t kSize>
+  [[gnu::always_inline]] bool expect(const char (&text)[kSize]) {
+    constexpr std::size_t n = kSize - 1;
+    if (static_cast<std::size_t>(end_ - next_) < n || __builtin_memcmp(next_, text, n) != 0) return false;
+    next_ += n;
     return true;
   }
 
@@ -67,7 +68,7 @@ bool read_canonical_texts(std::string_view line, Canonical_texts& texts) {
   }
   std::array<std::string_view, 4>& v = texts.values;
   if (!cursor.read_value(v[0]) || !cursor.expect(", ub = ") || !cursor.read_value(v[1]) ||
-      !cursor.expect(texts.encoder ? ", dst_i = " : ", src_i = ") || !cursor.read_value(v[2]) ||
+      !(texts.encoder ? cursor.expect(", dst_i = ") : cursor.expect(", src_i = ")) || !cursor.read_value(v[2]) ||
       !cursor.expect(", length = ") || !cursor.read_value(v[3]) || !cursor.expect("}") ||
       !cursor.only_white_space_left()) {
     return false;
