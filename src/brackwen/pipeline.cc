@@ -60,7 +60,7 @@ class DistinctLines : public DistinctOverrides {
   // texts point into the line or into `decimal_`.
   struct Read {
     OverrideText text;
-    std::uint32_t hash = 0;
+    std::uint32_t hash;
   };
 
   void read_first_line() {
@@ -79,7 +79,7 @@ class DistinctLines : public DistinctOverrides {
     if (!line) return;
     // The texts are put straight in place: copying them right after they are stored would
     // stall the processor.
-    next_.emplace();
+    next_.emplace(Read{});
     if (tarnwick::override::read_canonical_texts(*line, next_->text)) {
       next_->hash = kept_.prepare(next_->text);
     } else {
@@ -90,7 +90,7 @@ class DistinctLines : public DistinctOverrides {
   Read prepared(const OverrideText& text) const { return {text, kept_.prepare(text)}; }
 
   Read read_line(std::string_view line) {
-    Read read;
+    Read read{};
     if (decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, read.text)) {
       read.hash = kept_.prepare(read.text);
       return read;
