@@ -1,14 +1,12 @@
 // Appending many short texts to a sink in place, for text written by the program's own code.
 #pragma once
 
-#include <charconv>
 #include <cstddef>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "brackwen/text_sink.h"
-#include "override/integer.h"
 
 namespace brackwen {
 
@@ -52,22 +50,6 @@ class TextAppender {
     if (static_cast<std::size_t>(end_ - next_) < text.size()) make_room(text.size());
     copy_short(next_, text.data(), text.size());
     next_ += text.size();
-  }
-  // Appends the decimal text of `value`.
-  void append(std::size_t value) {
-    if (end_ - next_ < 24) make_room(24);
-    next_ = std::to_chars(next_, end_, value).ptr;
-  }
-  // Appends the decimal text of `value`.
-  void append(const tarnwick::override::Integer& value) {
-    if (value.is_small()) {
-      if (end_ - next_ < 24) make_room(24);
-      next_ = std::to_chars(next_, end_, value.small_value()).ptr;
-      return;
-    }
-    scratch_.clear();
-    value.append_decimal(scratch_);
-    append(std::string_view(scratch_));
   }
   // Passes everything appended so far on to the sink.
   void finish() {
@@ -116,7 +98,6 @@ class TextAppender {
   char* start_ = nullptr;
   char* next_ = nullptr;
   char* end_ = nullptr;
-  std::string scratch_;
 };
 
 }  // namespace brackwen
