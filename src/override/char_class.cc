@@ -84,9 +84,8 @@ bool is_letter(char32_t c) noexcept {
 
 bool is_identifier_char(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, identifier);
+  if (is_letter(c)) return true;
   switch (category(c)) {
-    case U_UPPERCASE_LETTER: case U_LOWERCASE_LETTER: case U_TITLECASE_LETTER:
-    case U_MODIFIER_LETTER: case U_OTHER_LETTER:
     case U_NON_SPACING_MARK: case U_COMBINING_SPACING_MARK: case U_ENCLOSING_MARK:
     case U_DECIMAL_DIGIT_NUMBER: case U_LETTER_NUMBER: case U_OTHER_NUMBER:
       return true;
