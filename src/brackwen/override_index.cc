@@ -6,13 +6,10 @@
 #include <limits>
 #include <new>
 
-#include <sys/mman.h>
-
 namespace brackwen {
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
 
 // The stored form of an override: a byte for the variant (0 for an encoder, 1 for a decoder),
@@ -77,22 +74,6 @@ std::uint64_t text_word(std::string_view text) {
 }
 
 }  // namespace
-
-void LargeAllocation::operator()(void* p) const noexcept { std::free(p); }
-
-std::unique_ptr<void, LargeAllocation> allocate_large(std::size_t bytes, bool zero) {
-  if (bytes >= kHugePage) {
-    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* p = std::aligned_alloc(kHugePage, rounded);
-    if (p == nullptr) throw std::bad_alloc();
-    madvise(p, rounded, MADV_HUGEPAGE);
-    if (zero) std::memset(p, 0, bytes);
-    return std::unique_ptr<void, LargeAllocation>(p);
-  }
-  void* p = zero ? std::calloc(1, bytes) : std::malloc(bytes);
-  if (p == nullptr) throw std::bad_alloc();
-  return std::unique_ptr<void, LargeAllocation>(p);
-}
 
 OverrideIndex::OverrideIndex() {
   bits_ = 10;

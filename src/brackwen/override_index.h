@@ -6,16 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "brackwen/large_array.h"
 #include "brackwen/override_text.h"
 
 namespace brackwen {
-
-// Memory for a large array, asked of the system in big pieces that it may back with huge pages.
-struct LargeAllocation {
-  void operator()(void* p) const noexcept;
-};
-// `bytes` of memory for an array that may grow large, zeroed when `zero`.
-std::unique_ptr<void, LargeAllocation> allocate_large(std::size_t bytes, bool zero);
 
 // The overrides kept in order of arrival, never two equal ones, each stored as its variant and
 // the decimal texts of its fields. An open-addressing index over their hashes probes one byte
@@ -50,8 +44,8 @@ class OverrideIndex {
 
   std::vector<std::unique_ptr<void, LargeAllocation>> chunks_;
   std::size_t chunk_used_ = 0, chunk_size_ = 0;           // bytes used and held in the last chunk
-  std::vector<const unsigned char*> records_;             // where each kept form begins
-  std::vector<std::uint32_t> hashes_;                     // the hash of each kept override, for growing
+  LargeArray<const unsigned char*> records_;           // where each kept form begins
+  LargeArray<std::uint32_t> hashes_;                   // the hash of each kept override, for growing
   std::unique_ptr<void, LargeAllocation> control_memory_, position_memory_;
   std::uint8_t* control_ = nullptr;                       // per slot: 0 when empty, else 0x80 | 7 hash bits
   std::uint32_t* positions_ = nullptr;                    // per slot: the position of its override
