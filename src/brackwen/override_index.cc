@@ -77,10 +77,8 @@ std::uint64_t text_word(std::string_view text) {
 
 OverrideIndex::OverrideIndex() {
   bits_ = 10;
-  control_memory_ = allocate_large(std::size_t{1} << bits_, true);
-  position_memory_ = allocate_large(sizeof(std::uint32_t) << bits_, false);
-  control_ = static_cast<std::uint8_t*>(control_memory_.get());
-  positions_ = static_cast<std::uint32_t*>(position_memory_.get());
+  slot_memory_ = allocate_large(sizeof(Slot) << bits_, true);
+  slots_ = static_cast<Slot*>(slot_memory_.get());
 }
 
 std::uint32_t OverrideIndex::prepare(const OverrideText& o) const {
@@ -91,28 +89,25 @@ std::uint32_t OverrideIndex::prepare(const OverrideText& o) const {
   h = mix(h, h >> 29);
   h = mix(h, h >> 32);
   const auto hash = static_cast<std::uint32_t>(h >> 32);
-  __builtin_prefetch(&control_[home(hash)]);
+  __builtin_prefetch(&slots_[home(hash)]);
   return hash;
 }
 
 bool OverrideIndex::insert(const OverrideText& o, std::uint32_t hash) {
-  const std::uint8_t control = control_of(hash);
   const std::size_t mask = (std::size_t{1} << bits_) - 1;
   const unsigned char variant = o.encoder ? 0 : 1;
   std::size_t i = home(hash);
-  for (; control_[i] != 0; i = (i + 1) & mask) {
-    if (control_[i] != control) continue;
-    const unsigned char* p = records_[positions_[i]];
+  for (; slots_[i] != 0; i = (i + 1) & mask) {
+    if (slots_[i] >> 32 != hash) continue;
+    const unsigned char* p = records_[(slots_[i] & 0xffffffff) - 1];
     if (*p++ != variant) continue;
     bool equal = true;
     for (std::size_t f = 0; f < 4 && equal; ++f) equal = get_text(p) == o.values[f];
     if (equal) return false;
   }
-  if (records_.size() >= std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
-  control_[i] = control;
-  positions_[i] = static_cast<std::uint32_t>(records_.size());
+  if (records_.size() >= std::numeric_limits<std::uint32_t>::max() - 1) throw std::bad_alloc();
+  slots_[i] = slot_of(hash, records_.size());
   store(o);
-  hashes_.push_back(hash);
   if (records_.size() * 2 > mask + 1) grow();
   return true;
 }
@@ -146,18 +141,19 @@ void OverrideIndex::store(const OverrideText& o) {
 }
 
 void OverrideIndex::grow() {
+  const std::size_t old_count = std::size_t{1} << bits_;
+  std::unique_ptr<void, LargeAllocation> old_memory = std::move(slot_memory_);
+  const Slot* const old_slots = slots_;
   ++bits_;
-  control_memory_ = allocate_large(std::size_t{1} << bits_, true);
-  position_memory_ = allocate_large(sizeof(std::uint32_t) << bits_, false);
-  control_ = static_cast<std::uint8_t*>(control_memory_.get());
-  positions_ = static_cast<std::uint32_t*>(position_memory_.get());
+  slot_memory_ = allocate_large(sizeof(Slot) << bits_, true);
+  slots_ = static_cast<Slot*>(slot_memory_.get());
   const std::size_t mask = (std::size_t{1} << bits_) - 1;
-  for (std::size_t position = 0; position < records_.size(); ++position) {
-    const std::uint32_t hash = hashes_[position];
-    std::size_t i = home(hash);
-    while (control_[i] != 0) i = (i + 1) & mask;
-    control_[i] = control_of(hash);
-    positions_[i] = static_cast<std::uint32_t>(position);
+  for (std::size_t j = 0; j < old_count; ++j) {
+    const Slot slot = old_slots[j];
+    if (slot == 0) continue;
+    std::size_t i = home(static_cast<std::uint32_t>(slot >> 32));
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = slot;
   }
 }
 

@@ -12,8 +12,9 @@
 namespace brackwen {
 
 // The overrides kept in order of arrival, never two equal ones, each stored as its variant and
-// the decimal texts of its fields. An open-addressing index over their hashes probes one byte
-// per slot, so that most probes stay in the cache. Stored overrides never move.
+// the decimal texts of its fields. An open-addressing index holds, per slot, the hash of a kept
+// override beside its position, so that a probe looks at one cache line and reads a stored
+// override only when the whole hash matches. Stored overrides never move.
 class OverrideIndex {
  public:
   OverrideIndex();
@@ -34,22 +35,22 @@ class OverrideIndex {
   std::size_t size() const noexcept { return records_.size(); }
 
  private:
-  // Where a hash's probe sequence starts, and the byte that marks its slot as taken.
-  std::size_t home(std::uint32_t hash) const noexcept { return hash >> (32 - bits_); }
-  static std::uint8_t control_of(std::uint32_t hash) noexcept {
-    return static_cast<std::uint8_t>(0x80 | (hash & 0x7f));
+  // A slot: 0 when empty, else the hash in the high half and the position plus one in the low.
+  using Slot = std::uint64_t;
+  static Slot slot_of(std::uint32_t hash, std::size_t position) noexcept {
+    return Slot{hash} << 32 | (position + 1);
   }
+  // Where a hash's probe sequence starts.
+  std::size_t home(std::uint32_t hash) const noexcept { return hash >> (32 - bits_); }
   void store(const OverrideText& o);
   void grow();
 
   std::vector<std::unique_ptr<void, LargeAllocation>> chunks_;
-  std::size_t chunk_used_ = 0, chunk_size_ = 0;           // bytes used and held in the last chunk
-  LargeArray<const unsigned char*> records_;           // where each kept form begins
-  LargeArray<std::uint32_t> hashes_;                   // the hash of each kept override, for growing
-  std::unique_ptr<void, LargeAllocation> control_memory_, position_memory_;
-  std::uint8_t* control_ = nullptr;                       // per slot: 0 when empty, else 0x80 | 7 hash bits
-  std::uint32_t* positions_ = nullptr;                    // per slot: the position of its override
-  unsigned bits_ = 0;                                     // the index has 2^bits_ slots
+  std::size_t chunk_used_ = 0, chunk_size_ = 0;   // bytes used and held in the last chunk
+  LargeArray<const unsigned char*> records_;      // where each kept form begins
+  std::unique_ptr<void, LargeAllocation> slot_memory_;
+  Slot* slots_ = nullptr;
+  unsigned bits_ = 0;                             // the index has 2^bits_ slots
 };
 
 }  // namespace brackwen
