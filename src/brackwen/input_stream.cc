@@ -21,25 +21,29 @@ constexpr std::size_t kChunk = std::size_t{1} << 16;
 InputStream::InputStream(int fd, OutputStream& output) : fd_(fd), output_(output), buffer_(kChunk) {}
 
 std::optional<std::string_view> InputStream::peek_line_at_hand() {
-  if (!peeked_) {
-    const char* start = buffer_.data() + begin_;
-    const std::size_t held = end_ - begin_;
-    const void* feed = std::memchr(start + scanned_, '\n', held - scanned_);
-    if (feed == nullptr) {
-      scanned_ = held;
-      return std::nullopt;
-    }
-    peeked_ = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+  if (peeked_count_ == kPeekLimit) return std::nullopt;
+  const char* start = buffer_.data() + begin_ + peeked_;
+  const std::size_t held = end_ - begin_ - peeked_;
+  const void* feed = std::memchr(start + scanned_, '\n', held - scanned_);
+  if (feed == nullptr) {
+    scanned_ = held;
+    return std::nullopt;
   }
-  return std::string_view(buffer_.data() + begin_, *peeked_);
+  const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+  peeked_lengths_[(first_peeked_ + peeked_count_++) % kPeekLimit] = length;
+  peeked_ += length + 1;
+  scanned_ = 0;
+  return std::string_view(start, length);
 }
 
 std::optional<std::string_view> InputStream::next_line() {
-  if (peeked_) {
-    const std::string_view line(buffer_.data() + begin_, *peeked_);
-    begin_ += *peeked_ + 1;
-    scanned_ = 0;
-    peeked_.reset();
+  if (peeked_count_ != 0) {
+    const std::size_t length = peeked_lengths_[first_peeked_];
+    first_peeked_ = (first_peeked_ + 1) % kPeekLimit;
+    --peeked_count_;
+    const std::string_view line(buffer_.data() + begin_, length);
+    begin_ += length + 1;
+    peeked_ -= length + 1;
     return line;
   }
   for (;;) {

@@ -1,6 +1,8 @@
 // Standard input, read in chunks and cut into lines as they are asked for.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -16,8 +18,10 @@ class LineSource {
   // The next line without its line feed, valid until the next call; nothing after the last.
   // A line feed at the very end begins no further line.
   virtual std::optional<std::string_view> next_line() = 0;
-  // The line that `next_line` will give next, when it is already at hand whole, without
-  // taking it; valid until the next call of either. Nothing when it is not at hand.
+  // The first line after those already peeked that `next_line` has yet to give, when it is
+  // already at hand whole, without taking it: the lines peeked are given by `next_line` in
+  // order, and each stays valid until `next_line` has given it and been called once more.
+  // Nothing when the line is not at hand or too many lines are peeked.
   virtual std::optional<std::string_view> peek_line_at_hand() { return std::nullopt; }
 };
 
@@ -35,13 +39,17 @@ class InputStream : public LineSource {
   // Reads the next chunk after what is held; false at the end of the input.
   bool read_more();
 
+  static constexpr std::size_t kPeekLimit = 32;
+
   int fd_;
   OutputStream& output_;
   std::vector<char> buffer_;
-  std::size_t begin_ = 0;   // start of the first line not yet given out
-  std::size_t end_ = 0;     // end of the bytes read
-  std::size_t scanned_ = 0; // bytes from begin_ known to hold no line feed
-  std::optional<std::size_t> peeked_;  // length of the line at begin_, when found by a peek
+  std::size_t begin_ = 0;    // start of the first line not yet given out
+  std::size_t end_ = 0;      // end of the bytes read
+  std::size_t peeked_ = 0;   // bytes from begin_ that the peeked lines and their line feeds hold
+  std::size_t scanned_ = 0;  // bytes after the peeked lines known to hold no line feed
+  std::array<std::size_t, kPeekLimit> peeked_lengths_{};  // a ring of the peeked lines' lengths
+  std::size_t first_peeked_ = 0, peeked_count_ = 0;
   bool at_end_ = false;
 };
 

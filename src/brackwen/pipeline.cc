@@ -35,12 +35,17 @@ class DistinctLines : public DistinctOverrides {
     while (const std::optional<std::string_view> line = input_->next_line()) {
       read_first_line();
       // A line read ahead is the one just taken: its texts still point into it.
-      const Read read = next_ ? *next_ : read_line(*line);
-      next_.reset();
-      if (kept_.insert(read.text, read.hash)) {
-        read_next_ahead();
-        return true;
+      const bool ahead = ahead_count_ != 0;
+      if (!ahead) stopped_ahead_ = false;
+      Read fresh;
+      const Read& read = ahead ? ahead_[first_ahead_] : (fresh = read_line(*line));
+      const bool kept = kept_.insert(read.text, read.hash);
+      if (ahead) {
+        first_ahead_ = (first_ahead_ + 1) % kAhead;
+        --ahead_count_;
       }
+      read_lines_ahead();
+      if (kept) return true;
     }
     return false;
   }
@@ -70,20 +75,24 @@ class DistinctLines : public DistinctOverrides {
     unread_first_line_.reset();
   }
 
-  // While the block before it is written, reads the next line ahead when it is at hand and in
-  // the printer's own form, so that its place in the index is fetched in the meantime. Reading
-  // that form cannot fail, so this changes nothing that can be seen.
-  void read_next_ahead() {
+  // Reads the lines at hand ahead while they are in the printer's own form, so that their
+  // places in the index are fetched while the blocks before them are written. Reading that
+  // form cannot fail, so this changes nothing that can be seen. A line in any other form stops
+  // the reading ahead until it has been taken and read in its turn.
+  void read_lines_ahead() {
     if (!decoder_.ascii_is_itself()) return;
-    const std::optional<std::string_view> line = input_->peek_line_at_hand();
-    if (!line) return;
-    // The texts are put straight in place: copying them right after they are stored would
-    // stall the processor.
-    next_.emplace(Read{});
-    if (tarnwick::override::read_canonical_texts(*line, next_->text)) {
-      next_->hash = kept_.prepare(next_->text);
-    } else {
-      next_.reset();
+    while (!stopped_ahead_ && ahead_count_ < kAhead) {
+      const std::optional<std::string_view> line = input_->peek_line_at_hand();
+      if (!line) return;
+      // The texts are put straight in place: copying them right after they are stored would
+      // stall the processor.
+      Read& read = ahead_[(first_ahead_ + ahead_count_) % kAhead];
+      if (!tarnwick::override::read_canonical_texts(*line, read.text)) {
+        stopped_ahead_ = true;
+        return;
+      }
+      read.hash = kept_.prepare(read.text);
+      ++ahead_count_;
     }
   }
 
@@ -119,7 +128,12 @@ class DistinctLines : public DistinctOverrides {
   bool first_line_taken_ = false;
   std::optional<std::string> unread_first_line_;
   OverrideIndex kept_;
-  std::optional<Read> next_;  // the next line, read ahead
+  // The lines after the one last taken, read ahead, in a ring; a line that the ring does not
+  // hold, when the reading ahead stopped at it, follows them.
+  static constexpr std::size_t kAhead = 8;
+  Read ahead_[kAhead];
+  std::size_t first_ahead_ = 0, ahead_count_ = 0;
+  bool stopped_ahead_ = false;
   std::string decimal_[4];    // the field texts of the last line the full reader read
   std::u32string characters_;
 };

@@ -138,5 +138,42 @@ TEST(DuplicatesTest, RandomFormsGiveOneBlockPerDistinctValueInFirstAppearanceOrd
   }
 }
 
+// Long runs of lines in the printer's own form, which are read ahead, broken by lines in other
+// forms, which are not: the script and the point of failure are those of the same records
+// when no line is in that form (a blank after each stops every reading ahead).
+TEST(DuplicatesTest, LinesReadAheadGiveTheScriptOfLinesReadOneByOne) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937_64 rng(seed);
+    std::vector<Record> pool;
+    for (int i = 0; i < 40; ++i) {
+      Record r{rng() % 2 == 0, {}};
+      for (Wide& f : r.fields) f = kValues[rng() % kValues.size()];
+      pool.push_back(r);
+    }
+    const bool fails = seed % 3 == 0;
+    std::string input, one_by_one;
+    for (int line = 0; line < 400; ++line) {
+      const Record& r = pool[rng() % pool.size()];
+      // Runs of about 20 lines in the printer's form between the other ones.
+      input += (rng() % 20 == 0 ? line_form(r, rng) + " " : plain_form(r)) + "\n";
+      one_by_one += plain_form(r) + " \n";
+    }
+    if (fails) {
+      input += "Override_enc_int {lb = 0}\n" + plain_form(pool[0]) + "\n";
+      one_by_one += "Override_enc_int {lb = 0}\n" + plain_form(pool[0]) + "\n";
+    }
+
+    const RunResult got = run_brackwen({"64", "32"}, input);
+    const RunResult expected = run_brackwen({"64", "32"}, one_by_one);
+    EXPECT_EQ(expected.status, fails ? 1 : 0);
+    EXPECT_EQ(expected.err, fails ? "brackwen: Prelude.read: no parse\n" : "");
+    EXPECT_NE(expected.out.find("print \"XXX 9\";"), std::string::npos);
+    EXPECT_EQ(got.status, expected.status);
+    EXPECT_EQ(got.err, expected.err);
+    EXPECT_EQ(got.out, expected.out);
+  }
+}
+
 }  // namespace
 }  // namespace brackwen::testing
