@@ -80,8 +80,8 @@ class TextAppender {
     } else if (n <= 32) {
       copy_words<16>(to, from, n);
     } else {
-      for (std::size_t done = 0; done + 32 < n; done += 32) copy_words<32>(to + done, from + done, 32);
-      copy_words<32>(to + n - 32, from + n - 32, 32);
+      for (std::size_t done = 0; done + 16 < n; done += 16) std::memcpy(to + done, from + done, 16);
+      std::memcpy(to + n - 16, from + n - 16, 16);
     }
   }
   // Copies `n` bytes, kBytes <= n <= 2 kBytes, as a word from the front and one from the back.
