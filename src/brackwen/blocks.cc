@@ -1,10 +1,14 @@
 #include "brackwen/blocks.h"
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "brackwen/stencil.h"
 #include "brackwen/text_appender.h"
@@ -44,22 +48,30 @@ FieldValues fields_of(const Override& o) {
   return {tarnwick::override::lb(o), tarnwick::override::ub(o), third_field(o), tarnwick::override::length(o)};
 }
 
-// A block template of each variant, laid out once. Both begin with the same marker line, up to
-// the point where the block reads its override and the variants part.
+// A block template of each variant, laid out once, with its literal runs kept padded so that
+// they are copied in whole words. Both begin with the same marker line, up to the point where
+// the block reads its override and the variants part.
 class BlockStencils {
  public:
-  BlockStencils()
-      : of_{Stencil::lay_out(block_template(true)), Stencil::lay_out(block_template(false))},
-        read_piece_{piece_with_hole(of_[0], kRead), piece_with_hole(of_[1], kRead)} {
-    if (read_piece_[0] != read_piece_[1]) throw std::logic_error("block templates part before the read");
-    for (std::size_t i = 0; i <= read_piece_[0]; ++i) {
-      if (i < read_piece_[0] && of_[0].pieces()[i].hole != kIndex) {
+  BlockStencils() {
+    const Stencil of[2] = {Stencil::lay_out(block_template(true)), Stencil::lay_out(block_template(false))};
+    const std::size_t read_piece = piece_with_hole(of[0], kRead);
+    if (piece_with_hole(of[1], kRead) != read_piece) throw std::logic_error("block templates part before the read");
+    for (std::size_t i = 0; i <= read_piece; ++i) {
+      if (i < read_piece && of[0].pieces()[i].hole != kIndex) {
         throw std::logic_error("a block template needs more than its index before the read");
       }
-      if (of_[0].pieces()[i].literal != of_[1].pieces()[i].literal || of_[0].pieces()[i].hole != of_[1].pieces()[i].hole) {
+      if (of[0].pieces()[i].literal != of[1].pieces()[i].literal || of[0].pieces()[i].hole != of[1].pieces()[i].hole) {
         throw std::logic_error("block templates part before the read");
       }
     }
+    for (std::size_t i = 0; i <= read_piece; ++i) common_.push_back(step_of(of[0].pieces()[i]));
+    for (int variant = 0; variant < 2; ++variant) {
+      for (const Stencil::Piece& piece : of[variant].pieces().subspan(read_piece + 1)) {
+        rest_[variant].push_back(step_of(piece));
+      }
+    }
+    literals_.append(kTextPadding, '\0');
   }
 
   // Appends a block: the text up to the read, with `fill_index(out)` for the holes there, then
@@ -67,20 +79,24 @@ class BlockStencils {
   // variant's text with `fill(slot, out)` for the holes.
   template <class FillIndex, class Read, class Fill>
   void write(TextAppender& out, FillIndex&& fill_index, Read&& read, Fill&& fill) const {
-    const auto common = of_[0].pieces().first(read_piece_[0] + 1);
-    for (const Stencil::Piece& piece : common.first(common.size() - 1)) {
-      out.append(piece.literal);
+    for (const Step& step : std::span(common_).first(common_.size() - 1)) {
+      out.append_padded(literal(step));
       fill_index(out);
     }
-    out.append(common.back().literal);
-    const Stencil& rest = of_[read() ? 0 : 1];
-    for (const Stencil::Piece& piece : rest.pieces().subspan(read_piece_[0] + 1)) {
-      out.append(piece.literal);
-      if (piece.hole != Stencil::kNoHole) fill(piece.hole, out);
+    out.append_padded(literal(common_.back()));
+    for (const Step& step : rest_[read() ? 0 : 1]) {
+      out.append_padded(literal(step));
+      if (step.hole != Stencil::kNoHole) fill(step.hole, out);
     }
   }
 
  private:
+  // A literal run, where it is kept, and the hole after it.
+  struct Step {
+    std::size_t offset, length;
+    int hole;
+  };
+
   static Doc block_template(bool encoder) {
     const FieldValues fields{ArgumentValue::hole(kLb), ArgumentValue::hole(kUb), ArgumentValue::hole(kThird),
                              ArgumentValue::hole(kLength)};
@@ -96,8 +112,16 @@ class BlockStencils {
     throw std::logic_error("block template without a read");
   }
 
-  Stencil of_[2];
-  std::size_t read_piece_[2];
+  Step step_of(const Stencil::Piece& piece) {
+    const Step step{literals_.size(), piece.literal.size(), piece.hole};
+    literals_ += piece.literal;
+    return step;
+  }
+
+  std::string_view literal(const Step& step) const { return std::string_view(literals_).substr(step.offset, step.length); }
+
+  std::string literals_;  // every literal run, then the padding
+  std::vector<Step> common_, rest_[2];
 };
 
 // The state of the one walk over the distinct overrides that the blocks and names share.
@@ -148,20 +172,20 @@ class BlocksWriter : public PartWriter {
     Walk& walk = *walk_;
     OverrideText o{};
     stencils.write(
-        out, [&](TextAppender& text) { text.append(index_.text()); },
+        out, [&](TextAppender& text) { text.append_padded(index_.text()); },
         [&] {
           o = walk.overrides->at(next_index_);
           return o.encoder;
         },
         [&](int slot, TextAppender& text) {
           switch (slot) {
-            case kIndex: text.append(index_.text()); break;
-            case kDstN: text.append(walk.dst_n->decimal()); break;
-            case kSrcN: text.append(walk.src_n->decimal()); break;
-            case kLb: text.append(o.values[0]); break;
-            case kUb: text.append(o.values[1]); break;
-            case kThird: text.append(o.values[2]); break;
-            case kLength: text.append(o.values[3]); break;
+            case kIndex: text.append_padded(index_.text()); break;
+            case kDstN: text.append_padded(walk.dst_n->decimal()); break;
+            case kSrcN: text.append_padded(walk.src_n->decimal()); break;
+            case kLb: text.append_padded(o.values[0]); break;
+            case kUb: text.append_padded(o.values[1]); break;
+            case kThird: text.append_padded(o.values[2]); break;
+            case kLength: text.append_padded(o.values[3]); break;
             default: throw std::logic_error("unknown hole in a block template");
           }
         });

@@ -4,6 +4,7 @@
 
 #include "brackwen/failure.h"
 #include "brackwen/read_whole.h"
+#include "brackwen/text_appender.h"
 
 namespace brackwen {
 
@@ -19,13 +20,14 @@ const Integer& BufferSize::value() {
     if (!decoder_.decode(argument_, characters)) throw Failure(kNoParse);
     value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
     decimal_ = value_->to_decimal();
+    decimal_.append(kTextPadding, '\0');
   }
   return *value_;
 }
 
 std::string_view BufferSize::decimal() {
   value();
-  return decimal_;
+  return std::string_view(decimal_).substr(0, decimal_.size() - kTextPadding);
 }
 
 }  // namespace brackwen

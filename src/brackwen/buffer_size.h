@@ -17,14 +17,15 @@ class BufferSize {
   BufferSize(std::string argument, LocaleDecoder decoder);
   // The value, read now if not read yet; throws a `Failure` when it cannot be read.
   const tarnwick::override::Integer& value();
-  // The decimal text of the value, read now if not read yet.
+  // The decimal text of the value, read now if not read yet; it is padded for
+  // `TextAppender::append_padded`.
   std::string_view decimal();
 
  private:
   std::string argument_;
   LocaleDecoder decoder_;
   std::unique_ptr<tarnwick::override::Integer> value_;
-  std::string decimal_;
+  std::string decimal_;  // the decimal text, then the padding
 };
 
 }  // namespace brackwen

@@ -6,6 +6,8 @@
 #include <limits>
 #include <new>
 
+#include "brackwen/text_appender.h"
+
 namespace brackwen {
 
 namespace {
@@ -125,7 +127,8 @@ void OverrideIndex::store(const OverrideText& o) {
   for (const std::string_view field : o.values) bound += 10 + field.size();
   if (chunk_used_ + bound > chunk_size_) {
     chunk_size_ = std::max(kChunkBytes, bound);
-    chunks_.push_back(allocate_large(chunk_size_, false));
+    // The padding after the last form lets its texts be copied in whole words.
+    chunks_.push_back(allocate_large(chunk_size_ + kTextPadding, false));
     chunk_used_ = 0;
   }
   unsigned char* const start = static_cast<unsigned char*>(chunks_.back().get()) + chunk_used_;

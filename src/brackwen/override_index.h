@@ -27,7 +27,7 @@ class OverrideIndex {
   // The same with the hash that `prepare` gave for `o`.
   bool insert(const OverrideText& o, std::uint32_t hash);
   // The kept override number `position`, counting from 0 in order of arrival; its texts stay
-  // valid as long as the index.
+  // valid as long as the index and are padded for `TextAppender::append_padded`.
   OverrideText operator[](std::size_t position) const;
   // Whether the kept override number `position` is an encoder's.
   bool is_enc_int(std::size_t position) const { return *records_[position] == 0; }

@@ -29,6 +29,27 @@ TEST(TextAppenderTest, CopiesRunsOfEveryLengthExactly) {
   EXPECT_EQ(sink.text(), expected);
 }
 
+TEST(TextAppenderTest, CopiesPaddedTextsOfEveryLengthExactly) {
+  std::string source;
+  for (int i = 0; i < 400; ++i) source.push_back(static_cast<char>('A' + i % 58));
+  source.append(kTextPadding, '#');
+  StringSink sink;
+  std::string expected;
+  {
+    TextAppender out(sink);
+    // Enough text to cross the end of the appender's room several times.
+    for (int round = 0; round < 300; ++round) {
+      for (std::size_t n : {0, 1, 15, 16, 17, 31, 32, 33, 100, 399}) {
+        const std::size_t at = (round + n) % 2;
+        out.append_padded(std::string_view(source).substr(at, n));
+        expected.append(source, at, n);
+      }
+    }
+    out.finish();
+  }
+  EXPECT_EQ(sink.text(), expected);
+}
+
 TEST(TextAppenderTest, AsksForMoreRoomAndFinishesMoreThanOnce) {
   StringSink sink;
   TextAppender out(sink);
