@@ -1,5 +1,6 @@
 #include "brackwen/blocks.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -26,6 +27,7 @@ const Integer kZero = 0;
 
 // The holes of the block templates.
 enum Slot : int { kIndex, kRead, kDstN, kSrcN, kLb, kUb, kThird, kLength };
+constexpr std::size_t kSlots = 8;
 
 const Doc& spec_name_of(bool encoder) {
   return encoder ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
@@ -65,29 +67,59 @@ class BlockStencils {
         throw std::logic_error("block templates part before the read");
       }
     }
-    for (std::size_t i = 0; i <= read_piece; ++i) common_.push_back(step_of(of[0].pieces()[i]));
-    for (int variant = 0; variant < 2; ++variant) {
-      for (const Stencil::Piece& piece : of[variant].pieces().subspan(read_piece + 1)) {
-        rest_[variant].push_back(step_of(piece));
+    for (std::size_t i = 0; i <= read_piece; ++i) {
+      common_.push_back(step_of(of[0].pieces()[i]));
+      common_length_ += common_.back().length;
+    }
+    for (int v = 0; v < 2; ++v) {
+      Variant& variant = rest_[v];
+      for (const Stencil::Piece& piece : of[v].pieces().subspan(read_piece + 1)) {
+        if (piece.hole < Stencil::kNoHole || piece.hole >= static_cast<int>(kSlots) || piece.hole == kRead) {
+          throw std::logic_error("unknown hole in a block template");
+        }
+        variant.steps.push_back(step_of(piece));
+        variant.literal_length += piece.literal.size();
+        if (piece.hole != Stencil::kNoHole) ++variant.holes_of[static_cast<std::size_t>(piece.hole)];
       }
+      if (variant.steps.back().hole != Stencil::kNoHole) throw std::logic_error("a block template ends in a hole");
     }
     literals_.append(kTextPadding, '\0');
   }
 
-  // Appends a block: the text up to the read, with `fill_index(out)` for the holes there, then
-  // reads the override with `read()`, which tells whether it is an encoder, and writes its
-  // variant's text with `fill(slot, out)` for the holes.
-  template <class FillIndex, class Read, class Fill>
-  void write(TextAppender& out, FillIndex&& fill_index, Read&& read, Fill&& fill) const {
+  // Appends the block with the index text `index`: the text up to the read, then reads the
+  // override with `read()` and writes its variant's text, taking the text of a buffer-size
+  // hole from `size(slot)` when the writing reaches it. All the texts are padded.
+  template <class Read, class Size>
+  void write(TextAppender& out, std::string_view index, Read&& read, Size&& size) const {
+    char* p = out.room(common_length_ + (common_.size() - 1) * index.size() + kTextPadding);
     for (const Step& step : std::span(common_).first(common_.size() - 1)) {
-      out.append_padded(literal(step));
-      fill_index(out);
+      p = put_padded(put_padded(p, literal(step)), index);
     }
-    out.append_padded(literal(common_.back()));
-    for (const Step& step : rest_[read() ? 0 : 1]) {
-      out.append_padded(literal(step));
-      if (step.hole != Stencil::kNoHole) fill(step.hole, out);
+    out.advance_to(put_padded(p, literal(common_.back())));
+    const OverrideText o = read();
+    const Variant& variant = rest_[o.encoder ? 0 : 1];
+    std::array<std::string_view, kSlots> values{};
+    values[kIndex] = index;
+    values[kLb] = o.values[0];
+    values[kUb] = o.values[1];
+    values[kThird] = o.values[2];
+    values[kLength] = o.values[3];
+    // Room for all but the buffer sizes, which are asked for where they are written.
+    std::size_t length = variant.literal_length;
+    for (std::size_t slot = 0; slot < kSlots; ++slot) length += variant.holes_of[slot] * values[slot].size();
+    p = out.room(length + kTextPadding);
+    for (const Step& step : variant.steps) {
+      p = put_padded(p, literal(step));
+      if (step.hole == Stencil::kNoHole) break;
+      if (step.hole == kDstN || step.hole == kSrcN) {
+        out.advance_to(p);
+        const std::string_view text = size(step.hole);
+        p = put_padded(out.room(text.size() + length + kTextPadding), text);
+      } else {
+        p = put_padded(p, values[static_cast<std::size_t>(step.hole)]);
+      }
     }
+    out.advance_to(p);
   }
 
  private:
@@ -95,6 +127,13 @@ class BlockStencils {
   struct Step {
     std::size_t offset, length;
     int hole;
+  };
+  // The part of a block that follows the read: its steps, the length of its literal runs and
+  // how often each hole occurs.
+  struct Variant {
+    std::vector<Step> steps;
+    std::size_t literal_length = 0;
+    std::array<std::size_t, kSlots> holes_of{};
   };
 
   static Doc block_template(bool encoder) {
@@ -118,10 +157,12 @@ class BlockStencils {
     return step;
   }
 
-  std::string_view literal(const Step& step) const { return std::string_view(literals_).substr(step.offset, step.length); }
+  std::string_view literal(const Step& step) const { return std::string_view(literals_.data() + step.offset, step.length); }
 
   std::string literals_;  // every literal run, then the padding
-  std::vector<Step> common_, rest_[2];
+  std::vector<Step> common_;  // the marker line and what follows up to the read
+  std::size_t common_length_ = 0;
+  Variant rest_[2];
 };
 
 // The state of the one walk over the distinct overrides that the blocks and names share.
@@ -166,29 +207,13 @@ class BlocksWriter : public PartWriter {
   }
 
  private:
-  // Numbers go straight into the output as they are written: a text made once and copied from
-  // would be read back right after its bytes were stored, which stalls the processor.
+  // Numbers are copied from the texts they are kept as: a text made for the block would be
+  // read back right after its bytes were stored, which stalls the processor.
   void write_block(const BlockStencils& stencils, TextAppender& out) {
     Walk& walk = *walk_;
-    OverrideText o{};
     stencils.write(
-        out, [&](TextAppender& text) { text.append_padded(index_.text()); },
-        [&] {
-          o = walk.overrides->at(next_index_);
-          return o.encoder;
-        },
-        [&](int slot, TextAppender& text) {
-          switch (slot) {
-            case kIndex: text.append_padded(index_.text()); break;
-            case kDstN: text.append_padded(walk.dst_n->decimal()); break;
-            case kSrcN: text.append_padded(walk.src_n->decimal()); break;
-            case kLb: text.append_padded(o.values[0]); break;
-            case kUb: text.append_padded(o.values[1]); break;
-            case kThird: text.append_padded(o.values[2]); break;
-            case kLength: text.append_padded(o.values[3]); break;
-            default: throw std::logic_error("unknown hole in a block template");
-          }
-        });
+        out, index_.text(), [&] { return walk.overrides->at(next_index_); },
+        [&](int slot) { return slot == kDstN ? walk.dst_n->decimal() : walk.src_n->decimal(); });
   }
 
   std::shared_ptr<Walk> walk_;

@@ -10,9 +10,20 @@
 
 namespace brackwen {
 
-// How far past its end a padded text may be read: `TextAppender::append_padded` copies whole
-// words and may read that far.
+// How far past its end a padded text may be read: `put_padded` copies whole words and may read
+// and write that far.
 inline constexpr std::size_t kTextPadding = 32;
+
+// Copies `text`, whose storage may be read `kTextPadding` bytes past its end, to `to` in whole
+// words with no branch on its length up to 32, writing up to `kTextPadding` bytes past the
+// copy's end; gives the end of the copy.
+[[gnu::always_inline]] inline char* put_padded(char* to, std::string_view text) {
+  for (std::size_t done = 0; done < text.size(); done += 32) {
+    std::memcpy(to + done, text.data() + done, 16);
+    std::memcpy(to + done + 16, text.data() + done + 16, 16);
+  }
+  return to + text.size();
+}
 
 // The decimal text of a counter that counts up from 0, kept as text: stepping it touches only
 // the digits that change, and its text is written long before it is copied again.
@@ -55,15 +66,14 @@ class TextAppender {
     copy_short(next_, text.data(), text.size());
     next_ += text.size();
   }
-  // Appends `text`, whose storage may be read `kTextPadding` bytes past its end, copying whole
-  // words of 16 bytes with no branch on its length up to 16.
-  [[gnu::always_inline]] void append_padded(std::string_view text) {
-    const std::size_t n = text.size();
-    if (static_cast<std::size_t>(end_ - next_) < n + kTextPadding) make_room(n + kTextPadding);
-    std::memcpy(next_, text.data(), 16);
-    for (std::size_t done = 16; done < n; done += 16) std::memcpy(next_ + done, text.data() + done, 16);
-    next_ += n;
+  // Room for at least `n` more characters, written in place from the pointer it gives, which
+  // `advance_to` then moves past what was written.
+  [[gnu::always_inline]] char* room(std::size_t n) {
+    if (static_cast<std::size_t>(end_ - next_) < n) make_room(n);
+    return next_;
   }
+  // Takes the characters written in the room up to `end` as appended.
+  void advance_to(char* end) noexcept { next_ = end; }
   // Passes everything appended so far on to the sink.
   void finish() {
     if (start_ != nullptr) sink_.commit(static_cast<std::size_t>(next_ - start_));

@@ -29,7 +29,7 @@ TEST(TextAppenderTest, CopiesRunsOfEveryLengthExactly) {
   EXPECT_EQ(sink.text(), expected);
 }
 
-TEST(TextAppenderTest, CopiesPaddedTextsOfEveryLengthExactly) {
+TEST(TextAppenderTest, PutsPaddedTextsOfEveryLengthExactlyInTheRoom) {
   std::string source;
   for (int i = 0; i < 400; ++i) source.push_back(static_cast<char>('A' + i % 58));
   source.append(kTextPadding, '#');
@@ -39,11 +39,19 @@ TEST(TextAppenderTest, CopiesPaddedTextsOfEveryLengthExactly) {
     TextAppender out(sink);
     // Enough text to cross the end of the appender's room several times.
     for (int round = 0; round < 300; ++round) {
-      for (std::size_t n : {0, 1, 15, 16, 17, 31, 32, 33, 100, 399}) {
+      const std::size_t lengths[] = {0, 1, 15, 16, 17, 31, 32, 33, 100, 399};
+      std::size_t total = 0;
+      for (const std::size_t n : lengths) total += n;
+      char* p = out.room(total + kTextPadding);
+      for (const std::size_t n : lengths) {
         const std::size_t at = (round + n) % 2;
-        out.append_padded(std::string_view(source).substr(at, n));
+        p = put_padded(p, std::string_view(source).substr(at, n));
         expected.append(source, at, n);
       }
+      out.advance_to(p);
+      // Plain appends go on right after what was put.
+      out.append("|");
+      expected += "|";
     }
     out.finish();
   }
