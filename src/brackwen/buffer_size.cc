@@ -4,7 +4,7 @@
 
 #include "brackwen/failure.h"
 #include "brackwen/read_whole.h"
-#include "brackwen/text_appender.h"
+#include "brackwen/padded_text.h"
 
 namespace brackwen {
 

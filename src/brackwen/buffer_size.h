@@ -17,8 +17,7 @@ class BufferSize {
   BufferSize(std::string argument, LocaleDecoder decoder);
   // The value, read now if not read yet; throws a `Failure` when it cannot be read.
   const tarnwick::override::Integer& value();
-  // The decimal text of the value, read now if not read yet; it is padded for
-  // `TextAppender::append_padded`.
+  // The decimal text of the value, read now if not read yet; it is padded (`padded_text.h`).
   std::string_view decimal();
 
  private:

@@ -10,6 +10,7 @@
 #include "brackwen/failure.h"
 #include "brackwen/interrupt.h"
 #include "brackwen/output_stream.h"
+#include "brackwen/padded_text.h"
 
 namespace brackwen {
 namespace {
@@ -18,7 +19,8 @@ constexpr std::size_t kChunk = std::size_t{1} << 16;
 
 }  // namespace
 
-InputStream::InputStream(int fd, OutputStream& output) : fd_(fd), output_(output), buffer_(kChunk) {}
+InputStream::InputStream(int fd, OutputStream& output)
+    : fd_(fd), output_(output), buffer_(kChunk + kTextPadding) {}
 
 std::optional<std::string_view> InputStream::peek_line_at_hand() {
   if (peeked_count_ == kPeekLimit) return std::nullopt;
@@ -73,10 +75,12 @@ bool InputStream::read_more() {
   std::memmove(buffer_.data(), buffer_.data() + begin_, held);
   begin_ = 0;
   end_ = held;
-  if (buffer_.size() - end_ < kChunk) buffer_.resize(std::max(buffer_.size() * 2, end_ + kChunk));
+  // The bytes after the room for reading stay as padding.
+  const std::size_t room = buffer_.size() - kTextPadding;
+  if (room - end_ < kChunk) buffer_.resize(std::max(room * 2, end_ + kChunk) + kTextPadding);
   output_.flush();
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - kTextPadding - end_);
     if (interrupt_pending()) {
       output_.flush_ignoring_errors();
       end_by_interrupt();

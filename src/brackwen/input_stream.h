@@ -15,11 +15,11 @@ class OutputStream;
 class LineSource {
  public:
   virtual ~LineSource() = default;
-  // The next line without its line feed, valid until the next call; nothing after the last.
-  // A line feed at the very end begins no further line.
+  // The next line without its line feed, valid until the next call and padded
+  // (`padded_text.h`); nothing after the last. A line feed at the very end begins no further line.
   virtual std::optional<std::string_view> next_line() = 0;
   // The first line after those already peeked that `next_line` has yet to give, when it is
-  // already at hand whole, without taking it: the lines peeked are given by `next_line` in
+  // already at hand whole, without taking it, padded: the lines peeked are given by `next_line` in
   // order, and each stays valid until `next_line` has given it and been called once more.
   // Nothing when the line is not at hand or too many lines are peeked.
   virtual std::optional<std::string_view> peek_line_at_hand() { return std::nullopt; }

@@ -6,7 +6,7 @@
 #include <limits>
 #include <new>
 
-#include "brackwen/text_appender.h"
+#include "brackwen/padded_text.h"
 
 namespace brackwen {
 
@@ -127,7 +127,7 @@ void OverrideIndex::store(const OverrideText& o) {
   for (const std::string_view field : o.values) bound += 10 + field.size();
   if (chunk_used_ + bound > chunk_size_) {
     chunk_size_ = std::max(kChunkBytes, bound);
-    // The padding after the last form lets its texts be copied in whole words.
+    // The padding after the last form lets texts be copied in and out in whole words.
     chunks_.push_back(allocate_large(chunk_size_ + kTextPadding, false));
     chunk_used_ = 0;
   }
@@ -136,8 +136,7 @@ void OverrideIndex::store(const OverrideText& o) {
   *p++ = o.encoder ? 0 : 1;
   for (const std::string_view field : o.values) {
     p = put_varint(field.size(), p);
-    // Field texts are short: a loop beats a call.
-    for (const char c : field) *p++ = static_cast<unsigned char>(c);
+    p = reinterpret_cast<unsigned char*>(put_padded(reinterpret_cast<char*>(p), field));
   }
   records_.push_back(start);
   chunk_used_ += static_cast<std::size_t>(p - start);

@@ -22,12 +22,13 @@ class OverrideIndex {
   OverrideIndex& operator=(const OverrideIndex&) = delete;
   // The hash of `o` for `insert`; it also has the memory that inserting `o` looks at fetched.
   std::uint32_t prepare(const OverrideText& o) const;
-  // Keeps `o` unless an equal override is kept already; true when it was kept.
+  // Keeps `o`, whose texts are padded, unless an equal override is kept already; true when it
+  // was kept.
   bool insert(const OverrideText& o) { return insert(o, prepare(o)); }
   // The same with the hash that `prepare` gave for `o`.
   bool insert(const OverrideText& o, std::uint32_t hash);
   // The kept override number `position`, counting from 0 in order of arrival; its texts stay
-  // valid as long as the index and are padded for `TextAppender::append_padded`.
+  // valid as long as the index and are padded (`padded_text.h`).
   OverrideText operator[](std::size_t position) const;
   // Whether the kept override number `position` is an encoder's.
   bool is_enc_int(std::size_t position) const { return *records_[position] == 0; }

@@ -9,6 +9,7 @@
 #include "brackwen/buffer_size.h"
 #include "brackwen/failure.h"
 #include "brackwen/override_index.h"
+#include "brackwen/padded_text.h"
 #include "brackwen/read_whole.h"
 #include "override/canonical_reader.h"
 
@@ -29,7 +30,7 @@ class DistinctLines : public DistinctOverrides {
       const std::optional<std::string_view> line = input_->next_line();
       if (!line) return false;
       first_line_taken_ = true;
-      unread_first_line_ = std::string(*line);
+      unread_first_line_ = std::string(*line).append(kTextPadding, '\0');
       return true;
     }
     while (const std::optional<std::string_view> line = input_->next_line()) {
@@ -70,7 +71,8 @@ class DistinctLines : public DistinctOverrides {
 
   void read_first_line() {
     if (!unread_first_line_) return;
-    const Read read = read_line(*unread_first_line_);
+    const std::string_view line(unread_first_line_->data(), unread_first_line_->size() - kTextPadding);
+    const Read read = read_line(line);
     kept_.insert(read.text, read.hash);
     unread_first_line_.reset();
   }
@@ -112,7 +114,9 @@ class DistinctLines : public DistinctOverrides {
     for (std::size_t i = 0; i < 4; ++i) {
       decimal_[i].clear();
       fields[i]->append_decimal(decimal_[i]);
-      text.values[i] = decimal_[i];
+      const std::size_t length = decimal_[i].size();
+      decimal_[i].append(kTextPadding, '\0');
+      text.values[i] = std::string_view(decimal_[i].data(), length);
     }
     return prepared(text);
   }
@@ -126,7 +130,7 @@ class DistinctLines : public DistinctOverrides {
   std::shared_ptr<LineSource> input_;
   LocaleDecoder decoder_;
   bool first_line_taken_ = false;
-  std::optional<std::string> unread_first_line_;
+  std::optional<std::string> unread_first_line_;  // the first line, then padding
   OverrideIndex kept_;
   // The lines after the one last taken, read ahead, in a ring; a line that the ring does not
   // hold, when the reading ahead stopped at it, follows them.
@@ -134,7 +138,7 @@ class DistinctLines : public DistinctOverrides {
   Read ahead_[kAhead];
   std::size_t first_ahead_ = 0, ahead_count_ = 0;
   bool stopped_ahead_ = false;
-  std::string decimal_[4];    // the field texts of the last line the full reader read
+  std::string decimal_[4];  // the field texts of the last line the full reader read, padded
   std::u32string characters_;
 };
 

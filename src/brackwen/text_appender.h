@@ -6,24 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "brackwen/padded_text.h"
 #include "brackwen/text_sink.h"
 
 namespace brackwen {
-
-// How far past its end a padded text may be read: `put_padded` copies whole words and may read
-// and write that far.
-inline constexpr std::size_t kTextPadding = 32;
-
-// Copies `text`, whose storage may be read `kTextPadding` bytes past its end, to `to` in whole
-// words with no branch on its length up to 32, writing up to `kTextPadding` bytes past the
-// copy's end; gives the end of the copy.
-[[gnu::always_inline]] inline char* put_padded(char* to, std::string_view text) {
-  for (std::size_t done = 0; done < text.size(); done += 32) {
-    std::memcpy(to + done, text.data() + done, 16);
-    std::memcpy(to + done + 16, text.data() + done + 16, 16);
-  }
-  return to + text.size();
-}
 
 // The decimal text of a counter that counts up from 0, kept as text: stepping it touches only
 // the digits that change, and its text is written long before it is copied again.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "brackwen/padded_text.h"
 #include "override/ordering.h"
 #include "override/test_support.h"
 
@@ -16,7 +17,7 @@ namespace {
 using tarnwick::override::Override;
 using tarnwick::override::override_equal;
 
-// The texts of an override as the script writes it, held for as long as they are used.
+// The texts of an override as the script writes it, padded, held for as long as they are used.
 class Texts {
  public:
   explicit Texts(const Override& o) {
@@ -26,11 +27,16 @@ class Texts {
     fields_[1] = tarnwick::override::ub(o).to_decimal();
     fields_[2] = e != nullptr ? e->dst_i().to_decimal() : d->src_i().to_decimal();
     fields_[3] = tarnwick::override::length(o).to_decimal();
+    for (std::string& field : fields_) field.append(kTextPadding, '#');
     encoder_ = e != nullptr;
   }
-  OverrideText text() const { return {encoder_, {fields_[0], fields_[1], fields_[2], fields_[3]}}; }
+  OverrideText text() const { return {encoder_, {field(0), field(1), field(2), field(3)}}; }
 
  private:
+  std::string_view field(std::size_t i) const {
+    return std::string_view(fields_[i]).substr(0, fields_[i].size() - kTextPadding);
+  }
+
   bool encoder_;
   std::string fields_[4];
 };

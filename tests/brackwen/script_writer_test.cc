@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "brackwen/blocks.h"
+#include "brackwen/padded_text.h"
 #include "brackwen/pipeline.h"
 #include "brackwen/render.h"
 #include "brackwen/templates.h"
@@ -19,13 +20,16 @@ namespace {
 
 using tarnwick::override::Override;
 
-// The lines of a text held in memory.
+// The lines of a text held in memory, padded.
 class Lines : public LineSource {
  public:
-  explicit Lines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  explicit Lines(std::vector<std::string> lines) : lines_(std::move(lines)) {
+    for (std::string& line : lines_) line.append(kTextPadding, '#');
+  }
   std::optional<std::string_view> next_line() override {
     if (next_ == lines_.size()) return std::nullopt;
-    return lines_[next_++];
+    const std::string& line = lines_[next_++];
+    return std::string_view(line).substr(0, line.size() - kTextPadding);
   }
 
  private:
