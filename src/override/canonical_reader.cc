@@ -1,10 +1,31 @@
 #include "override/canonical_reader.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace tarnwick::override {
 namespace {
+
+// The end of the run of decimal digits that begins at `p` and ends by `end`, read eight
+// characters at a time while eight are left.
+const char* skip_digits(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      // The high bit of a byte is set when it is no digit, if the bytes before it are digits:
+      // adding 0x46 carries a byte above '9' into it, subtracting 0x30 borrows a byte below '0'.
+      const std::uint64_t not_digits =
+          ((word + 0x4646464646464646ULL) | (word - 0x3030303030303030ULL)) & 0x8080808080808080ULL;
+      if (not_digits != 0) return p + std::countr_zero(not_digits) / 8;
+      p += 8;
+    }
+  }
+  while (p < end && static_cast<unsigned>(*p - '0') <= 9) ++p;
+  return p;
+}
 
 // Reads what `line` holds at its position and moves past it: a fixed text, or a value.
 class Cursor {
@@ -27,7 +48,7 @@ class Cursor {
     const char* p = next_;
     if (p < end_ && *p == '-') ++p;
     const char* const first = p;
-    while (p < end_ && static_cast<unsigned>(*p - '0') <= 9) ++p;
+    p = skip_digits(p, end_);
     const std::size_t digits = static_cast<std::size_t>(p - first);
     if (digits == 0 || (*first == '0' && (digits > 1 || first != next_))) return false;
     text = std::string_view(next_, static_cast<std::size_t>(p - next_));

@@ -64,6 +64,24 @@ TEST(CanonicalReaderTest, LeavesEveryOtherFormToTheFullReader) {
   for (const std::string& line : declined) EXPECT_FALSE(read_canonical_override(line).has_value()) << line;
 }
 
+TEST(CanonicalReaderTest, DigitRunsEndAtTheFirstByteThatIsNoDigit) {
+  // Runs of every length around the words the reader scans, ended by every byte.
+  for (std::size_t run = 1; run <= 19; ++run) {
+    for (int byte = 0; byte < 256; ++byte) {
+      const std::string digits = std::string(run - 1, '7') + "1";
+      const std::string line = "Override_enc_int {lb = 1, ub = " + digits + static_cast<char>(byte) +
+                               ", dst_i = 2, length = " + digits + static_cast<char>(byte) + "}";
+      Canonical_texts texts;
+      const bool digit = byte >= '0' && byte <= '9';
+      ASSERT_EQ(read_canonical_texts(line, texts), digit) << run << " " << byte;
+      if (digit) {
+        EXPECT_EQ(texts.values[1], digits + static_cast<char>(byte));
+        EXPECT_EQ(texts.values[3], digits + static_cast<char>(byte));
+      }
+    }
+  }
+}
+
 TEST(CanonicalReaderTest, AcceptsOnlyWhatTheFullReaderReadsTheSame) {
   // Mutations of a canonical line: whatever the fast reader takes, the full reader takes equal.
   std::mt19937_64 rng(11);
