@@ -224,30 +224,32 @@ class BlocksWriter : public PartWriter {
 // The main names of the blocks, in index order.
 class MainNames : public ResultNames {
  public:
-  explicit MainNames(std::shared_ptr<Walk> walk)
-      : walk_(std::move(walk)),
-        of_{Stencil::lay_out(main_name(true, hole(kIndex))), Stencil::lay_out(main_name(false, hole(kIndex)))} {
-    for (const Stencil& name : of_) {
+  explicit MainNames(std::shared_ptr<Walk> walk) : walk_(std::move(walk)) {
+    for (int variant = 0; variant < 2; ++variant) {
+      const Stencil name = Stencil::lay_out(main_name(variant == 0, hole(kIndex)));
       if (name.pieces().size() != 2 || name.pieces()[1].literal.size() != 0) {
         throw std::logic_error("a result name must end with its index");
       }
+      before_index_[variant] = name.pieces()[0].literal;
+      before_index_[variant].append(kTextPadding, '\0');
     }
   }
 
   bool more() override { return walk_->reach(next_); }
 
   std::size_t append_next(TextAppender& out) override {
-    const std::string_view before_index = of_[walk_->overrides->is_enc_int(next_++) ? 0 : 1].pieces()[0].literal;
+    const std::string& padded = before_index_[walk_->overrides->is_enc_int(next_++) ? 0 : 1];
+    const std::string_view before_index(padded.data(), padded.size() - kTextPadding);
     const std::string_view index = index_text_.text();
-    out.append(before_index);
-    out.append(index);
+    char* const p = out.room(before_index.size() + index.size() + kTextPadding);
+    out.advance_to(put_padded(put_padded(p, before_index), index));
     index_text_.step();
     return before_index.size() + index.size();
   }
 
  private:
   std::shared_ptr<Walk> walk_;
-  Stencil of_[2];
+  std::string before_index_[2];  // of an encoder's name and a decoder's, padded
   std::size_t next_ = 0;
   DecimalCounter index_text_;  // the text of `next_`
 };

@@ -21,11 +21,19 @@ Doc final_list(int names) {
   return beside(indent(kIndentStep, list(std::move(entries))), p.semicolon);
 }
 
+// The length of the last line of `text`.
+int last_line_length(std::string_view text) {
+  const std::size_t feed = text.rfind('\n');
+  return static_cast<int>(feed == std::string_view::npos ? text.size() : text.size() - feed - 1);
+}
+
 // The final list laid out once: the text before the first name, between two names and after
 // the last, which hold for any number of names since the list always breaks.
 struct FinalListStencil {
   std::string without_names;
   std::string before_first, between, after_last;
+  std::string padded_between;  // `between`, padded
+  int between_last_line = 0;   // the length of the last line of `between`
 
   FinalListStencil() {
     const Stencil none = Stencil::lay_out(final_list(0));
@@ -42,14 +50,10 @@ struct FinalListStencil {
         after_last.find('\n') != std::string::npos || without_names.find('\n') == std::string::npos) {
       throw std::logic_error("the final list is laid out differently for different numbers of names");
     }
+    padded_between = between + std::string(kTextPadding, '\0');
+    between_last_line = last_line_length(between);
   }
 };
-
-// The length of the last line of `text`.
-int last_line_length(std::string_view text) {
-  const std::size_t feed = text.rfind('\n');
-  return static_cast<int>(feed == std::string_view::npos ? text.size() : text.size() - feed - 1);
-}
 
 // Writes the final list with the result names.
 class FinalListWriter : public PartWriter {
@@ -66,9 +70,10 @@ class FinalListWriter : public PartWriter {
     }
     out.append(stencil.before_first);
     int column = last_line_length(stencil.before_first) + static_cast<int>(names_->append_next(out));
+    const std::string_view between(stencil.padded_between.data(), stencil.between.size());
     while (names_->more()) {
-      out.append(stencil.between);
-      column = last_line_length(stencil.between) + static_cast<int>(names_->append_next(out));
+      out.append_padded(between);
+      column = stencil.between_last_line + static_cast<int>(names_->append_next(out));
     }
     out.append(stencil.after_last);
     out.finish();

@@ -52,6 +52,10 @@ class TextAppender {
     copy_short(next_, text.data(), text.size());
     next_ += text.size();
   }
+  // Appends the padded `text`.
+  [[gnu::always_inline]] void append_padded(std::string_view text) {
+    advance_to(put_padded(room(text.size() + kTextPadding), text));
+  }
   // Room for at least `n` more characters, written in place from the pointer it gives, which
   // `advance_to` then moves past what was written.
   [[gnu::always_inline]] char* room(std::size_t n) {
