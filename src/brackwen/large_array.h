@@ -12,9 +12,9 @@ namespace brackwen {
 struct LargeAllocation {
   void operator()(void* p) const noexcept;
 };
-// `bytes` of memory for an array that may grow large, zeroed when `zero`. Pieces of 2 MiB and
-// more are aligned and advised for huge pages: touching fresh memory a small page at a time
-// costs more than filling it.
+// `bytes` of memory for an array that may grow large, zeroed when `zero`. Pieces of 1 MiB
+// and more are rounded up to huge pages of 2 MiB, aligned and advised for huge pages:
+// touching fresh memory a small page at a time costs more than filling it.
 std::unique_ptr<void, LargeAllocation> allocate_large(std::size_t bytes, bool zero);
 
 // A growing array of plain values in memory from `allocate_large`; it doubles when full.
