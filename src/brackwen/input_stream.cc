@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include <unistd.h>
@@ -36,6 +37,20 @@ std::optional<std::string_view> InputStream::peek_line_at_hand() {
   peeked_ += length + 1;
   scanned_ = 0;
   return std::string_view(start, length);
+}
+
+std::string_view InputStream::text_at_hand() {
+  if (peeked_count_ == kPeekLimit) return {};
+  return std::string_view(buffer_.data() + begin_ + peeked_, end_ - begin_ - peeked_);
+}
+
+void InputStream::peek_line_of_length(std::size_t length) {
+  if (peeked_count_ == kPeekLimit || length >= end_ - begin_ - peeked_ || buffer_[begin_ + peeked_ + length] != '\n') {
+    throw std::logic_error("a line peeked by its length does not end there");
+  }
+  peeked_lengths_[(first_peeked_ + peeked_count_++) % kPeekLimit] = length;
+  peeked_ += length + 1;
+  scanned_ = 0;
 }
 
 std::optional<std::string_view> InputStream::next_line() {

@@ -23,6 +23,13 @@ class LineSource {
   // order, and each stays valid until `next_line` has given it and been called once more.
   // Nothing when the line is not at hand or too many lines are peeked.
   virtual std::optional<std::string_view> peek_line_at_hand() { return std::nullopt; }
+  // The text at hand after the lines peeked, padded: whole lines and perhaps the start of one
+  // more, beginning with the line that `peek_line_at_hand` would give. Empty when no further
+  // line may be peeked.
+  virtual std::string_view text_at_hand() { return {}; }
+  // Peeks the line that `text_at_hand` begins with, as `peek_line_at_hand` would, for a caller
+  // that has found its line feed `length` characters into that text.
+  virtual void peek_line_of_length(std::size_t length) { static_cast<void>(length); }
 };
 
 // The lines of a file descriptor. Before it waits for input it writes out what is buffered for
@@ -34,6 +41,8 @@ class InputStream : public LineSource {
   InputStream(int fd, OutputStream& output);
   std::optional<std::string_view> next_line() override;
   std::optional<std::string_view> peek_line_at_hand() override;
+  std::string_view text_at_hand() override;
+  void peek_line_of_length(std::size_t length) override;
 
  private:
   // Reads the next chunk after what is held; false at the end of the input.

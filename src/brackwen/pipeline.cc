@@ -84,19 +84,40 @@ class DistinctLines : public DistinctOverrides {
   void read_lines_ahead() {
     if (!decoder_.ascii_is_itself()) return;
     while (!stopped_ahead_ && ahead_count_ < kAhead) {
-      const std::optional<std::string_view> line = input_->peek_line_at_hand();
-      if (!line) return;
       // The texts are put straight in place: copying them right after they are stored would
       // stall the processor.
       Read& read = ahead_[(first_ahead_ + ahead_count_) % kAhead];
-      if (!tarnwick::override::read_canonical_texts(*line, read.text)) {
-        stopped_ahead_ = true;
-        return;
-      }
+      if (!read_line_ahead(read.text)) return;
       read.hash = kept_.prepare(read.text);
       ++ahead_count_;
     }
   }
+
+  // Reads the next line at hand into `text` when it is in the printer's form. False when no
+  // line is at hand, and when the line is in another form, which stops the reading ahead.
+  bool read_line_ahead(OverrideText& text) {
+    // A line that ends right after its record, or after a few blanks, is cut from the text
+    // at hand where its record ends, with no search for its line feed.
+    const std::string_view at_hand = input_->text_at_hand();
+    if (const std::size_t record = tarnwick::override::read_canonical_record(at_hand, text); record != 0) {
+      std::size_t end = record;
+      while (end < at_hand.size() && is_blank(at_hand[end])) ++end;
+      if (end < at_hand.size() && at_hand[end] == '\n') {
+        input_->peek_line_of_length(end);
+        return true;
+      }
+    }
+    const std::optional<std::string_view> line = input_->peek_line_at_hand();
+    if (!line) return false;
+    if (!tarnwick::override::read_canonical_texts(*line, text)) {
+      stopped_ahead_ = true;
+      return false;
+    }
+    return true;
+  }
+
+  // Whether `c` is ASCII white space that a line can hold.
+  static bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
 
   Read prepared(const OverrideText& text) const { return {text, kept_.prepare(text)}; }
 

@@ -27,10 +27,10 @@ const char* skip_digits(const char* p, const char* end) {
   return p;
 }
 
-// Reads what `line` holds at its position and moves past it: a fixed text, or a value.
+// Reads what a text holds at its position and moves past it: a fixed text, or a value.
 class Cursor {
  public:
-  explicit Cursor(std::string_view line) : next_(line.data()), end_(line.data() + line.size()) {}
+  explicit Cursor(std::string_view text) : start_(text.data()), next_(text.data()), end_(text.data() + text.size()) {}
 
   // Moves past the literal `text` if the line holds it here. Its length is known when
   // compiling, so the comparison needs no call.
@@ -56,18 +56,22 @@ class Cursor {
     return true;
   }
 
-  // Whether nothing but ASCII white space follows.
-  bool only_white_space_left() const {
-    for (const char* p = next_; p < end_; ++p) {
-      if (*p != ' ' && (*p < '\t' || *p > '\r')) return false;
-    }
-    return true;
-  }
+  // How many characters have been read.
+  std::size_t read_length() const { return static_cast<std::size_t>(next_ - start_); }
 
  private:
+  const char* const start_;
   const char* next_;
   const char* const end_;
 };
+
+// Whether `text` holds nothing but ASCII white space.
+bool only_white_space_in(std::string_view text) {
+  for (const char c : text) {
+    if (c != ' ' && (c < '\t' || c > '\r')) return false;
+  }
+  return true;
+}
 
 // The value of a decimal text that `Cursor::read_value` accepted.
 Integer value_of(std::string_view text) {
@@ -78,23 +82,27 @@ Integer value_of(std::string_view text) {
 
 }  // namespace
 
-bool read_canonical_texts(std::string_view line, Canonical_texts& texts) {
-  Cursor cursor(line);
+std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts) {
+  Cursor cursor(text);
   if (cursor.expect("Override_enc_int {lb = ")) {
     texts.encoder = true;
   } else if (cursor.expect("Override_dec_int {lb = ")) {
     texts.encoder = false;
   } else {
-    return false;
+    return 0;
   }
   std::array<std::string_view, 4>& v = texts.values;
   if (!cursor.read_value(v[0]) || !cursor.expect(", ub = ") || !cursor.read_value(v[1]) ||
       !(texts.encoder ? cursor.expect(", dst_i = ") : cursor.expect(", src_i = ")) || !cursor.read_value(v[2]) ||
-      !cursor.expect(", length = ") || !cursor.read_value(v[3]) || !cursor.expect("}") ||
-      !cursor.only_white_space_left()) {
-    return false;
+      !cursor.expect(", length = ") || !cursor.read_value(v[3]) || !cursor.expect("}")) {
+    return 0;
   }
-  return true;
+  return cursor.read_length();
+}
+
+bool read_canonical_texts(std::string_view line, Canonical_texts& texts) {
+  const std::size_t length = read_canonical_record(line, texts);
+  return length != 0 && only_white_space_in(line.substr(length));
 }
 
 std::optional<Override> read_canonical_override(std::string_view line) {

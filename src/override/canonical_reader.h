@@ -16,6 +16,10 @@ struct Canonical_texts {
   std::array<std::string_view, 4> values;
 };
 
+// The length of the printer's text of a record at precedence 0 that `text` begins with, its
+// texts, pointing into `text`, put in `texts`, in place; 0 when `text` begins otherwise.
+std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts);
+
 // Whether `line` holds exactly the printer's text of a record at precedence 0, followed by
 // nothing but ASCII white space; if so its texts, pointing into `line`, are put in `texts`, in
 // place. Other lines are left to the full reader.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -89,6 +90,20 @@ TEST_F(PipedInput, PeekingStopsAtItsLimitAndResumesAfterTakes) {
   std::vector<std::string> expected;
   for (std::size_t i = 2; i < 100; ++i) expected.push_back(std::to_string(i));
   EXPECT_EQ(rest(), expected);
+}
+
+TEST_F(PipedInput, LinesCutFromTheTextAtHandAreTakenLikePeekedOnes) {
+  feed("first\nsecond\nthird\nrest");
+  ASSERT_EQ(input_->next_line(), "first");
+  ASSERT_EQ(input_->text_at_hand(), "second\nthird\nrest");
+  input_->peek_line_of_length(6);
+  ASSERT_EQ(input_->text_at_hand(), "third\nrest");
+  // A length whose character is no line feed is refused.
+  EXPECT_THROW(input_->peek_line_of_length(3), std::logic_error);
+  EXPECT_THROW(input_->peek_line_of_length(10), std::logic_error);
+  ASSERT_EQ(input_->peek_line_at_hand(), "third");
+  EXPECT_EQ(input_->text_at_hand(), "rest");
+  EXPECT_EQ(rest(), (std::vector<std::string>{"second", "third", "rest"}));
 }
 
 TEST_F(PipedInput, LinesLongerThanAChunkArePeekedWhenWhole) {

@@ -64,6 +64,30 @@ TEST(CanonicalReaderTest, LeavesEveryOtherFormToTheFullReader) {
   for (const std::string& line : declined) EXPECT_FALSE(read_canonical_override(line).has_value()) << line;
 }
 
+TEST(CanonicalReaderTest, ARecordAtTheStartOfATextIsReadToItsEnd) {
+  const std::string record = "Override_dec_int {lb = -1, ub = 20, src_i = 3, length = 456}";
+  const struct {
+    std::string text;
+    std::size_t length;
+  } cases[] = {
+      {record, record.size()},
+      {record + "\nOverride_enc_int {lb = 1, ub = 1, dst_i = 2, length = 3}\n", record.size()},
+      {record + " ;", record.size()},
+      {record + "7", record.size()},
+      {record.substr(0, record.size() - 1), 0},
+      {"(" + record + ")", 0},
+      {"", 0},
+  };
+  for (const auto& c : cases) {
+    Canonical_texts texts;
+    ASSERT_EQ(read_canonical_record(c.text, texts), c.length) << c.text;
+    if (c.length == 0) continue;
+    EXPECT_FALSE(texts.encoder);
+    EXPECT_EQ(texts.values, (std::array<std::string_view, 4>{"-1", "20", "3", "456"}));
+    EXPECT_EQ(texts.values[0].data(), c.text.data() + 23);
+  }
+}
+
 TEST(CanonicalReaderTest, DigitRunsEndAtTheFirstByteThatIsNoDigit) {
   // Runs of every length around the words the reader scans, ended by every byte.
   for (std::size_t run = 1; run <= 19; ++run) {
