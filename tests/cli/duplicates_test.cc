@@ -153,7 +153,9 @@ TEST(DuplicatesTest, LinesReadAheadGiveTheScriptOfLinesReadOneByOne) {
     }
     const bool fails = seed % 3 == 0;
     std::string input, one_by_one;
-    for (int line = 0; line < 400; ++line) {
+    // Some inputs fill several reads, so that lines read ahead meet the end of what is read.
+    const int lines = seed % 2 == 0 ? 6000 : 400;
+    for (int line = 0; line < lines; ++line) {
       const Record& r = pool[rng() % pool.size()];
       // Runs of about 20 lines in the printer's form between the other ones.
       // Lines in the printer's form end in blanks now and then, as files with CRLF do.
