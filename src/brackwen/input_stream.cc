@@ -33,9 +33,7 @@ std::optional<std::string_view> InputStream::peek_line_at_hand() {
     return std::nullopt;
   }
   const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
-  peeked_lengths_[(first_peeked_ + peeked_count_++) % kPeekLimit] = length;
-  peeked_ += length + 1;
-  scanned_ = 0;
+  add_peeked(length);
   return std::string_view(start, length);
 }
 
@@ -48,6 +46,10 @@ void InputStream::peek_line_of_length(std::size_t length) {
   if (peeked_count_ == kPeekLimit || length >= end_ - begin_ - peeked_ || buffer_[begin_ + peeked_ + length] != '\n') {
     throw std::logic_error("a line peeked by its length does not end there");
   }
+  add_peeked(length);
+}
+
+void InputStream::add_peeked(std::size_t length) {
   peeked_lengths_[(first_peeked_ + peeked_count_++) % kPeekLimit] = length;
   peeked_ += length + 1;
   scanned_ = 0;

@@ -47,6 +47,8 @@ class InputStream : public LineSource {
  private:
   // Reads the next chunk after what is held; false at the end of the input.
   bool read_more();
+  // Counts the line of `length` characters after the peeked ones as peeked.
+  void add_peeked(std::size_t length);
 
   static constexpr std::size_t kPeekLimit = 32;
 

@@ -1,9 +1,11 @@
 #include "brackwen/pipeline.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
-#include <variant>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "brackwen/blocks.h"
 #include "brackwen/buffer_size.h"
