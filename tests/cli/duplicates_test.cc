@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/run_process.h"
@@ -177,6 +179,37 @@ TEST(DuplicatesTest, LinesReadAheadGiveTheScriptOfLinesReadOneByOne) {
     EXPECT_EQ(got.err, expected.err);
     EXPECT_EQ(got.out, expected.out);
   }
+}
+
+// Lines in the printer's form arriving in pieces cut anywhere, in the middle of a record, right
+// after it or before its line feed: the lines read ahead are only those whole at hand, and the
+// script is that of the whole input.
+TEST(DuplicatesTest, LinesArrivingInPiecesGiveTheScriptOfTheWholeInput) {
+  std::mt19937_64 rng(5);
+  std::vector<Record> pool;
+  for (int i = 0; i < 25; ++i) {
+    Record r{rng() % 2 == 0, {}};
+    for (Wide& f : r.fields) f = kValues[rng() % kValues.size()];
+    pool.push_back(r);
+  }
+  // Small enough that neither pipe fills while the pieces are sent.
+  std::string input;
+  for (int line = 0; line < 250; ++line) input += plain_form(pool[rng() % pool.size()]) + (line % 9 ? "" : " \r") + "\n";
+
+  Child child({"64", "32"});
+  for (std::size_t done = 0; done < input.size();) {
+    const std::size_t piece = std::min<std::size_t>(1 + rng() % 120, input.size() - done);
+    child.send(input.substr(done, piece));
+    done += piece;
+    // Let the program read what has come so far before the next piece.
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  child.close_input();
+  const RunResult got = child.wait();
+  const RunResult whole = run_brackwen({"64", "32"}, input);
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  EXPECT_EQ(got.status, 0) << got.err;
+  EXPECT_EQ(got.out, whole.out);
 }
 
 }  // namespace
