@@ -89,7 +89,7 @@ bool InputStream::read_more() {
   if (at_end_) return false;
   // Keep the unfinished line at the front, and make room for a chunk after it.
   const std::size_t held = end_ - begin_;
-  std::memmove(buffer_.data(), buffer_.data() + begin_, held);
+  if (begin_ != 0) std::memmove(buffer_.data(), buffer_.data() + begin_, held);
   begin_ = 0;
   end_ = held;
   // The bytes after the room for reading stay as padding.

@@ -32,7 +32,8 @@ class DistinctLines : public DistinctOverrides {
       const std::optional<std::string_view> line = input_->next_line();
       if (!line) return false;
       first_line_taken_ = true;
-      unread_first_line_ = std::string(*line).append(kTextPadding, '\0');
+      unread_first_line_.emplace().reserve(line->size() + kTextPadding);
+      unread_first_line_->append(*line).append(kTextPadding, '\0');
       return true;
     }
     while (const std::optional<std::string_view> line = input_->next_line()) {
