@@ -10,11 +10,13 @@ namespace brackwen {
 
 // Frees memory from `allocate_large`.
 struct LargeAllocation {
+  std::size_t mapped = 0;  // the bytes mapped for it, or 0 when it came from `malloc`
   void operator()(void* p) const noexcept;
 };
 // `bytes` of memory for an array that may grow large, zeroed when `zero`. Pieces of 1 MiB
 // and more are rounded up to huge pages of 2 MiB, aligned and advised for huge pages:
-// touching fresh memory a small page at a time costs more than filling it.
+// touching fresh memory a small page at a time costs more than filling it. Zeroed ones are
+// mapped fresh, which zeroes them; the others may reuse memory that was freed.
 std::unique_ptr<void, LargeAllocation> allocate_large(std::size_t bytes, bool zero);
 
 // A growing array of plain values in memory from `allocate_large`; it doubles when full.
