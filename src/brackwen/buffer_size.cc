@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "brackwen/failure.h"
-#include "brackwen/read_whole.h"
 #include "brackwen/padded_text.h"
+#include "brackwen/read_whole.h"
 
 namespace brackwen {
 

@@ -146,7 +146,7 @@ void OverrideIndex::grow() {
   // A home is taken from the top bits of a 32-bit hash, so 2^32 slots are the most there can be.
   if (bits_ == 32) throw std::bad_alloc();
   const std::size_t old_count = std::size_t{1} << bits_;
-  std::unique_ptr<void, LargeAllocation> old_memory = std::move(slot_memory_);
+  const std::unique_ptr<void, LargeAllocation> old_memory = std::move(slot_memory_);
   const Slot* const old_slots = slots_;
   ++bits_;
   slot_memory_ = allocate_large(sizeof(Slot) << bits_, true);

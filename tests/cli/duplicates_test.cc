@@ -102,6 +102,17 @@ std::string plain_form(const Record& record) {
          " = " + decimal(record.fields[2]) + ", length = " + decimal(record.fields[3]) + "}";
 }
 
+// `count` records of random variants with field values from `kValues`.
+std::vector<Record> random_records(int count, std::mt19937_64& rng) {
+  std::vector<Record> records;
+  for (int i = 0; i < count; ++i) {
+    Record r{rng() % 2 == 0, {}};
+    for (Wide& f : r.fields) f = kValues[rng() % kValues.size()];
+    records.push_back(r);
+  }
+  return records;
+}
+
 TEST(DuplicatesTest, RandomFormsGiveOneBlockPerDistinctValueInFirstAppearanceOrder) {
   for (unsigned seed = 1; seed <= 25; ++seed) {
     SCOPED_TRACE(seed);
@@ -147,12 +158,7 @@ TEST(DuplicatesTest, LinesReadAheadGiveTheScriptOfLinesReadOneByOne) {
   for (unsigned seed = 1; seed <= 12; ++seed) {
     SCOPED_TRACE(seed);
     std::mt19937_64 rng(seed);
-    std::vector<Record> pool;
-    for (int i = 0; i < 40; ++i) {
-      Record r{rng() % 2 == 0, {}};
-      for (Wide& f : r.fields) f = kValues[rng() % kValues.size()];
-      pool.push_back(r);
-    }
+    const std::vector<Record> pool = random_records(40, rng);
     const bool fails = seed % 3 == 0;
     std::string input, one_by_one;
     // Some inputs fill several reads, so that lines read ahead meet the end of what is read.
@@ -186,12 +192,7 @@ TEST(DuplicatesTest, LinesReadAheadGiveTheScriptOfLinesReadOneByOne) {
 // script is that of the whole input.
 TEST(DuplicatesTest, LinesArrivingInPiecesGiveTheScriptOfTheWholeInput) {
   std::mt19937_64 rng(5);
-  std::vector<Record> pool;
-  for (int i = 0; i < 25; ++i) {
-    Record r{rng() % 2 == 0, {}};
-    for (Wide& f : r.fields) f = kValues[rng() % kValues.size()];
-    pool.push_back(r);
-  }
+  const std::vector<Record> pool = random_records(25, rng);
   // Small enough that neither pipe fills while the pieces are sent.
   std::string input;
   for (int line = 0; line < 250; ++line) input += plain_form(pool[rng() % pool.size()]) + (line % 9 ? "" : " \r") + "\n";
