@@ -22,15 +22,14 @@ LocaleDecoder::LocaleDecoder() : ascii_is_itself_(true) {
   }
 }
 
-bool LocaleDecoder::decode(std::string_view bytes, std::u32string& out) const {
-  out.clear();
-  out.reserve(bytes.size());
+template <class Emit>
+bool LocaleDecoder::for_each_character(std::string_view bytes, Emit emit) const {
   std::mbstate_t state{};
   std::size_t i = 0;
   while (i < bytes.size()) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte < 0x80 && ascii_is_itself_) {
-      out.push_back(byte);
+      emit(char32_t{byte});
       ++i;
       continue;
     }
@@ -40,10 +39,20 @@ bool LocaleDecoder::decode(std::string_view bytes, std::u32string& out) const {
     // Some decoders take forms that stand for no character: past U+10FFFF, or a surrogate.
     const auto code = static_cast<char32_t>(c);
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    out.push_back(code);
+    emit(code);
     i += n == 0 ? 1 : n;
   }
   return true;
+}
+
+bool LocaleDecoder::decode(std::string_view bytes, std::u32string& out) const {
+  out.clear();
+  out.reserve(bytes.size());
+  return for_each_character(bytes, [&out](char32_t c) { out.push_back(c); });
+}
+
+bool LocaleDecoder::is_valid(std::string_view bytes) const {
+  return for_each_character(bytes, [](char32_t) {});
 }
 
 }  // namespace brackwen

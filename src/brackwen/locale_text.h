@@ -16,10 +16,16 @@ class LocaleDecoder {
   // encoding (an invalid or incomplete sequence, or one for a code point that is no character:
   // past U+10FFFF or a surrogate).
   bool decode(std::string_view bytes, std::u32string& out) const;
+  // Whether `bytes` is valid text in the encoding, as `decode` would find it.
+  bool is_valid(std::string_view bytes) const;
   // Whether every ASCII byte stands for the character of its own code.
   bool ascii_is_itself() const noexcept { return ascii_is_itself_; }
 
  private:
+  // Calls `emit` with each character of `bytes` in turn; false when `bytes` is not valid text.
+  template <class Emit>
+  bool for_each_character(std::string_view bytes, Emit emit) const;
+
   bool ascii_is_itself_;
 };
 

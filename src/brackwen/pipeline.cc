@@ -20,6 +20,9 @@ namespace {
 
 using tarnwick::override::Override;
 
+// The message for input that is not valid text in the locale's encoding.
+constexpr const char* kInvalidInput = "standard input: invalid byte sequence";
+
 // The distinct overrides of the lines of an input. The first line is taken without being read;
 // every later line is read when it is examined, and kept unless it equals a kept override.
 class DistinctLines : public DistinctOverrides {
@@ -36,6 +39,7 @@ class DistinctLines : public DistinctOverrides {
       unread_first_line_->append(*line).append(kTextPadding, '\0');
       return true;
     }
+    check_first_line_decodes();
     while (const std::optional<std::string_view> line = input_->next_line()) {
       read_first_line();
       // A line read ahead is the one just taken: its texts still point into it.
@@ -71,6 +75,15 @@ class DistinctLines : public DistinctOverrides {
     OverrideText text;
     std::uint32_t hash;
   };
+
+  // Seeking past the first line needs its characters up to its end, so a first line that is not
+  // valid text fails here, even when it is the only line and is not yet read as a record.
+  void check_first_line_decodes() {
+    if (!unread_first_line_ || first_line_decodes_) return;
+    const std::string_view line(unread_first_line_->data(), unread_first_line_->size() - kTextPadding);
+    if (!decoder_.is_valid(line)) throw Failure(kInvalidInput);
+    first_line_decodes_ = true;
+  }
 
   void read_first_line() {
     if (!unread_first_line_) return;
@@ -130,7 +143,7 @@ class DistinctLines : public DistinctOverrides {
       read.hash = kept_.prepare(read.text);
       return read;
     }
-    if (!decoder_.decode(line, characters_)) throw Failure("standard input: invalid byte sequence");
+    if (!decoder_.decode(line, characters_)) throw Failure(kInvalidInput);
     const Override o = read_whole<Override>(characters_);
     const tarnwick::override::Integer* fields[4] = {&tarnwick::override::lb(o), &tarnwick::override::ub(o),
                                                     &third_field(o), &tarnwick::override::length(o)};
@@ -155,6 +168,7 @@ class DistinctLines : public DistinctOverrides {
   LocaleDecoder decoder_;
   bool first_line_taken_ = false;
   std::optional<std::string> unread_first_line_;  // the first line, then padding
+  bool first_line_decodes_ = false;               // whether it is known to be valid text
   OverrideIndex kept_;
   // The lines after the one last taken, read ahead, in a ring; a line that the ring does not
   // hold, when the reading ahead stopped at it, follows them.

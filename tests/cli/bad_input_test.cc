@@ -95,11 +95,29 @@ TEST(BadInputTest, ControlAndEncodingFaultsEndTheRunWhereTheyAreRead) {
       {"overlong form", good + third + "\nOverride_enc_int {lb = \xe0\x80\xb0}\n", 1, kInvalid, after_two_blocks},
       {"encoded surrogate", good + third + "\n" + kEnc + "\xed\xbf\xbf\n", 1, kInvalid, after_two_blocks},
       {"truncated sequence at the end", good + third + "\n" + kEnc + "\xf0\x9f\x98", 1, kInvalid, after_two_blocks},
-      {"invalid line as the only line", "\xff\n", 1, kInvalid, kHeader + "print \"XXX 0\";\n"},
+      // Seeking past the only line decodes it, so it fails before its block, as a later line would.
+      {"invalid line as the only line", "\xff\n", 1, kInvalid, kHeader},
+      {"only line with a bad byte after the record", kEnc + "\xff\n", 1, kInvalid, kHeader},
+      {"only line with a bad first byte", "\xff" + kEnc + "\n", 1, kInvalid, kHeader},
+      {"only line with a lone continuation byte", kEnc + "\x80\n", 1, kInvalid, kHeader},
+      {"only line with a bad byte and no line feed", kEnc + "\xff", 1, kInvalid, kHeader},
+      {"only line with a truncated sequence at the end", kEnc + "\xe2\x80", 1, kInvalid, kHeader},
       // A byte-order mark is no white space, also at the very start of the input.
       {"byte-order mark before the first record", "\xef\xbb\xbf" + good, 1, kNoParse, kHeader},
       {"byte-order mark before a later record", good + "\xef\xbb\xbf" + third + "\n", 1, kNoParse, after_one_block},
   });
+  // Under the C locale a UTF-8 no-break space is no text either, also on the only line.
+  for (const std::string& input : {kEnc + "\xc2\xa0\n", "\xc2\xa0" + kEnc}) {
+    Launch launch;
+    launch.program = brackwen_path();
+    launch.argv = {"brackwen", "64", "32"};
+    launch.input = input;
+    launch.env = {"LC_ALL=C"};
+    const RunResult r = run_process(launch);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kInvalid);
+    EXPECT_EQ(r.out, kHeader);
+  }
   // The C library's UTF-8 decodes forms beyond U+10FFFF (up to six bytes) as characters, but
   // no such character exists: they are invalid text too.
   for (const char* beyond : {"\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80", "\xfc\x84\x80\x80\x80\x80"}) {
