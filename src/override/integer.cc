@@ -19,11 +19,17 @@ std::size_t safe_digit_count(int base) {
 }  // namespace
 
 Integer::Integer(const mpz_class& value) {
-  if (mpz_fits_slong_p(value.get_mpz_t())) {
-    small_ = mpz_get_si(value.get_mpz_t());
-  } else {
+  const mpz_srcptr z = value.get_mpz_t();
+  // The magnitude is moved as one 64-bit word, whatever the width of the library's `long`.
+  const std::size_t bits = mpz_sizeinbase(z, 2);
+  const bool is_min = mpz_sgn(z) < 0 && bits == 64 && mpz_scan1(z, 0) == 63;
+  if (bits > 63 && !is_min) {
     big_ = copy_big(value);
+    return;
   }
+  std::uint64_t magnitude = 0;
+  mpz_export(&magnitude, nullptr, -1, sizeof magnitude, 0, 0, z);
+  small_ = static_cast<std::int64_t>(mpz_sgn(z) < 0 ? 0 - magnitude : magnitude);
 }
 
 Integer Integer::from_digits(std::string_view digits, int base) {
@@ -51,7 +57,12 @@ Integer& Integer::operator=(const Integer& other) {
 
 mpz_class Integer::to_mpz() const {
   if (big_) return *big_;
-  return mpz_class(static_cast<long>(small_));
+  const auto bits = static_cast<std::uint64_t>(small_);
+  const std::uint64_t magnitude = small_ < 0 ? 0 - bits : bits;
+  mpz_class value;
+  mpz_import(value.get_mpz_t(), 1, -1, sizeof magnitude, 0, 0, &magnitude);
+  if (small_ < 0) mpz_neg(value.get_mpz_t(), value.get_mpz_t());
+  return value;
 }
 
 Integer Integer::negated() const {

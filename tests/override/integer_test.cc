@@ -46,6 +46,48 @@ TEST(IntegerTest, FormIsCanonicalAtTheEdgesOfTheInlineRange) {
   EXPECT_TRUE(Integer(mpz_class("-9223372036854775808")).is_small());
 }
 
+TEST(IntegerTest, ConversionsWithTheLibraryKeepAllSixtyFourBits) {
+  // Values past 32 bits too, where a conversion through a 32-bit `long` would lose bits.
+  struct Case {
+    const char* decimal;
+    bool small;
+  };
+  const Case cases[] = {
+      {"0", true},
+      {"-1", true},
+      {"2147483647", true},
+      {"2147483648", true},
+      {"-2147483649", true},
+      {"4294967296", true},
+      {"-4294967297", true},
+      {"1234567890123456789", true},
+      {"9223372036854775807", true},
+      {"-9223372036854775807", true},
+      {"-9223372036854775808", true},
+      {"9223372036854775808", false},
+      {"-9223372036854775809", false},
+      {"-9223372036854775810", false},
+      {"18446744073709551616", false},
+      {"-18446744073709551615", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.decimal);
+    const mpz_class value(c.decimal);
+    const Integer converted(value);
+    EXPECT_EQ(converted.is_small(), c.small);
+    EXPECT_EQ(converted.to_decimal(), c.decimal);
+    EXPECT_EQ(converted.to_mpz(), value);
+    // The same value read from its digits has the same form, so it compares and hashes equal.
+    const bool negative = c.decimal[0] == '-';
+    const Integer magnitude = Integer::from_digits(c.decimal + (negative ? 1 : 0), 10);
+    const Integer read = negative ? magnitude.negated() : magnitude;
+    EXPECT_EQ(read.is_small(), c.small);
+    EXPECT_EQ(read, converted);
+    EXPECT_EQ(read.hash(), converted.hash());
+    EXPECT_EQ(read.to_mpz(), value);
+  }
+}
+
 TEST(IntegerTest, OrderIsExactAcrossForms) {
   const Integer two64 = Integer::from_digits("18446744073709551616", 10);
   const Integer two64_plus_1 = Integer::from_digits("18446744073709551617", 10);
