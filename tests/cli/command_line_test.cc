@@ -1,6 +1,7 @@
 // The command line, the usage text and the end of a run, through the built program.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -63,10 +64,11 @@ TEST(CommandLineTest, TextsCloseToAnOptionAreBufferSizes) {
 }
 
 TEST(CommandLineTest, UsageNamesTheProgramWithoutItsDirectories) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brackwen-name-test";
-  std::filesystem::create_directories(dir);
+  // A folder of this run's own, so that runs at once do not share the link.
+  std::string pattern = (std::filesystem::temp_directory_path() / "brackwen-name-test-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const std::filesystem::path dir = pattern;
   const std::filesystem::path link = dir / "other-name";
-  std::filesystem::remove(link);
   std::filesystem::create_symlink(brackwen_path(), link);
 
   Launch through_path;
