@@ -15,6 +15,7 @@
 #include "brackwen/locale_text.h"
 #include "brackwen/output_stream.h"
 #include "brackwen/pipeline.h"
+#include "brackwen/random_seed.h"
 #include "brackwen/render.h"
 
 namespace brackwen {
@@ -47,7 +48,7 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
       status = 1;
     } else {
       auto input = std::make_shared<InputStream>(streams.input, out);
-      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder()), out);
+      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder(), random_seed()), out);
       out.write("\n");
     }
     out.flush();

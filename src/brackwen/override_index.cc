@@ -43,9 +43,15 @@ std::string_view get_text(const unsigned char*& p) {
   return text;
 }
 
-std::uint64_t mix(std::uint64_t h, std::uint64_t v) {
-  h = (h ^ v) * 0xbf58476d1ce4e5b9ULL;
-  return h ^ (h >> 31);
+// The keys of the hash, by their places in `OverrideIndex::keys_`: two for each field, then
+// one for the sum of the fields, one for the word of the lengths and two for long texts.
+constexpr std::size_t kSumKey = 8, kLengthsKey = 9, kLongStartKey = 10, kLongBlockKey = 11;
+
+// The 128-bit product of `a` and `b` with its two halves folded together by xor: a cheap
+// mixing of two words that is far from linear in either.
+std::uint64_t folded_product(std::uint64_t a, std::uint64_t b) {
+  const __uint128_t product = static_cast<__uint128_t>(a) * b;
+  return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
 }
 
 std::uint64_t load(const char* p, std::size_t bytes) {
@@ -54,42 +60,65 @@ std::uint64_t load(const char* p, std::size_t bytes) {
   return word;
 }
 
-// A word that stands for `text`, its length folded in. Short texts are read as at most two
-// overlapping words that stay within the text, so that no byte past its end is read.
-std::uint64_t text_word(std::string_view text) {
+// Two words that stand for a text.
+struct TextWords {
+  std::uint64_t first, second;
+};
+
+// Words that stand for `text`, reading no byte past its end. With its length up to 16, a text
+// is read as it is, as at most two overlapping words, so that no two texts of the same length
+// give the same words. A longer one is folded 16 bytes at a time into a state, each step keyed,
+// and its last 16 bytes are read as they are with that state mixed in. The state starts from
+// a keyed product of the length, not from the length itself, which a change of the bytes could
+// cancel; so no one can make two long texts agree without the keys.
+TextWords text_words(std::string_view text, const std::uint64_t* keys) {
   const char* p = text.data();
   const std::size_t n = text.size();
-  std::uint64_t word;
-  if (n > 8) {
-    word = n;
-    for (std::size_t i = 0; i + 8 < n; i += 8) word = mix(word, load(p + i, 8));
-    word = mix(word, load(p + n - 8, 8));
-  } else if (n >= 4) {
-    word = load(p, 4) | (load(p + n - 4, 4) << 32);
-  } else if (n > 0) {
-    const auto byte = [&](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
-    word = byte(0) | (byte(n / 2) << 8) | (byte(n - 1) << 16);
-  } else {
-    word = 0;
+  if (n > 16) {
+    std::uint64_t state = folded_product(keys[kLongStartKey] ^ n, keys[kLongBlockKey]);
+    for (std::size_t i = 0; n - i > 16; i += 16) {
+      state = folded_product(load(p + i, 8) ^ keys[kLongBlockKey], load(p + i + 8, 8) ^ state);
+    }
+    return {load(p + n - 16, 8), load(p + n - 8, 8) ^ state};
   }
-  return word ^ (std::uint64_t{n} << 56);
+  if (n >= 8) return {load(p, 8), load(p + n - 8, 8)};
+  if (n >= 4) return {load(p, 4), load(p + n - 4, 4)};
+  if (n > 0) {
+    const auto byte = [&](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    return {byte(0) | (byte(n / 2) << 8) | (byte(n - 1) << 16), 0};
+  }
+  return {0, 0};
 }
 
 }  // namespace
 
-OverrideIndex::OverrideIndex() {
+OverrideIndex::OverrideIndex(std::uint64_t seed) {
+  // The keys are one-to-one scrambles of a counter that starts at the seed.
+  for (std::uint64_t& key : keys_) {
+    seed += 0x9e3779b97f4a7c15ULL;
+    std::uint64_t v = seed;
+    v = (v ^ (v >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    v = (v ^ (v >> 27)) * 0x94d049bb133111ebULL;
+    key = v ^ (v >> 31);
+  }
   bits_ = 10;
   slot_memory_ = allocate_large(sizeof(Slot) << bits_, true);
   slots_ = static_cast<Slot*>(slot_memory_.get());
 }
 
 std::uint32_t OverrideIndex::prepare(const OverrideText& o) const {
-  // The fields are hashed side by side, each by its own multiplier, and only then mixed together.
-  std::uint64_t h = (o.encoder ? 0x9e3779b97f4a7c15ULL : 0x2545f4914f6cdd1dULL) +
-                    text_word(o.values[0]) * 0xbf58476d1ce4e5b9ULL + text_word(o.values[1]) * 0x94d049bb133111ebULL +
-                    text_word(o.values[2]) * 0xd6e8feb86659fd93ULL + text_word(o.values[3]) * 0xa0761d6478bd642fULL;
-  h = mix(h, h >> 29);
-  h = mix(h, h >> 32);
+  // Each field's words are multiplied together under the field's own keys and the products
+  // combined by xor; that sum is multiplied, under keys again, with a word of the variant and
+  // the lengths of the texts (those over 16 bytes count as 17: their lengths are in their
+  // words). The hash is the high half of the result.
+  std::uint64_t sum = 0, lengths = o.encoder ? 0 : 1;
+#pragma GCC unroll 4
+  for (std::size_t f = 0; f < 4; ++f) {
+    const TextWords words = text_words(o.values[f], keys_);
+    sum ^= folded_product(words.first ^ keys_[2 * f], words.second ^ keys_[2 * f + 1]);
+    lengths |= std::uint64_t{std::min<std::size_t>(o.values[f].size(), 17)} << (8 * f + 8);
+  }
+  const std::uint64_t h = folded_product(sum ^ keys_[kSumKey], lengths ^ keys_[kLengthsKey]);
   const auto hash = static_cast<std::uint32_t>(h >> 32);
   __builtin_prefetch(&slots_[home(hash)]);
   return hash;

@@ -14,13 +14,16 @@ namespace brackwen {
 // The overrides kept in order of arrival, never two equal ones, each stored as its variant and
 // the decimal texts of its fields. An open-addressing index holds, per slot, the hash of a kept
 // override beside its position, so that a probe looks at one cache line and reads a stored
-// override only when the whole hash matches. Stored overrides never move.
+// override only when the whole hash matches. Stored overrides never move. The hash is keyed by
+// a seed, so that which overrides share a hash cannot be known from the overrides alone.
 class OverrideIndex {
  public:
-  OverrideIndex();
+  // An empty index whose hash is keyed by `seed`.
+  explicit OverrideIndex(std::uint64_t seed);
   OverrideIndex(const OverrideIndex&) = delete;
   OverrideIndex& operator=(const OverrideIndex&) = delete;
-  // The hash of `o` for `insert`; it also has the memory that inserting `o` looks at fetched.
+  // The hash of `o` for `insert`, which depends on the seed and on nothing past the ends of
+  // the texts; it also has the memory that inserting `o` looks at fetched.
   std::uint32_t prepare(const OverrideText& o) const;
   // Keeps `o`, whose texts are padded, unless an equal override is kept already; true when it
   // was kept.
@@ -46,6 +49,7 @@ class OverrideIndex {
   void store(const OverrideText& o);
   void grow();
 
+  std::uint64_t keys_[12];                        // the hash's keys, drawn from the seed
   std::vector<std::unique_ptr<void, LargeAllocation>> chunks_;
   std::size_t chunk_used_ = 0, chunk_size_ = 0;   // bytes used and held in the last chunk
   LargeArray<const unsigned char*> records_;      // where each kept form begins

@@ -27,8 +27,8 @@ constexpr const char* kInvalidInput = "standard input: invalid byte sequence";
 // every later line is read when it is examined, and kept unless it equals a kept override.
 class DistinctLines : public DistinctOverrides {
  public:
-  DistinctLines(std::shared_ptr<LineSource> input, LocaleDecoder decoder)
-      : input_(std::move(input)), decoder_(decoder) {}
+  DistinctLines(std::shared_ptr<LineSource> input, LocaleDecoder decoder, std::uint64_t hash_seed)
+      : input_(std::move(input)), decoder_(decoder), kept_(hash_seed) {}
 
   bool advance() override {
     if (!first_line_taken_) {
@@ -183,15 +183,15 @@ class DistinctLines : public DistinctOverrides {
 }  // namespace
 
 ScriptBody override_pipeline(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input,
-                             LocaleDecoder decoder) {
+                             LocaleDecoder decoder, std::uint64_t hash_seed) {
   return gen_blocks(std::make_shared<BufferSize>(std::string(dst_n), decoder),
                     std::make_shared<BufferSize>(std::string(src_n), decoder),
-                    std::make_shared<DistinctLines>(std::move(input), decoder));
+                    std::make_shared<DistinctLines>(std::move(input), decoder, hash_seed));
 }
 
 Doc gen_script(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input,
-               LocaleDecoder decoder) {
-  return assemble_script(override_pipeline(dst_n, src_n, std::move(input), decoder));
+               LocaleDecoder decoder, std::uint64_t hash_seed) {
+  return assemble_script(override_pipeline(dst_n, src_n, std::move(input), decoder, hash_seed));
 }
 
 }  // namespace brackwen
