@@ -31,7 +31,9 @@ const Override& override_min(const Override& a, const Override& b) noexcept;
 // `b` when `a` is at most `b`, otherwise `a`; so `b` for equal records.
 const Override& override_max(const Override& a, const Override& b) noexcept;
 
-// A hash of `record` that agrees with `override_equal`, well mixed in every bit.
+// A hash of `record` that agrees with `override_equal`, well mixed in every bit. It is fixed,
+// not keyed, so records that share it can be computed: it is not for records from input that
+// may be made to collide.
 std::size_t override_hash(const Override& record) noexcept;
 
 // `override_hash` as a function object, for hashed containers.
