@@ -57,8 +57,8 @@ OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue&
 Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o, const Integer& index);
 
 // The blocks and the result names of the distinct overrides, from one walk over them. The
-// blocks are taken one ahead of the text; a block reads its override after its marker line,
-// and a buffer size where its first statement writes it.
+// override after a block is sought before the block is written; a block reads its override
+// after its marker line, and a buffer size where its first statement writes it.
 ScriptBody gen_blocks(std::shared_ptr<BufferSize> dst_n, std::shared_ptr<BufferSize> src_n,
                       std::shared_ptr<DistinctOverrides> overrides);
 

@@ -1,10 +1,7 @@
 // Documents: text laid out in lines, with indentation and lists that break when they do not fit.
 #pragma once
 
-#include <deque>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -29,15 +26,6 @@ class PartWriter {
   virtual ~PartWriter() = default;
   // Writes the part to `sink`.
   virtual PartEnd write(TextSink& sink) = 0;
-};
-
-// A sequence of documents taken one entry at a time, for joins over entries that are made
-// only when the rendering reaches them.
-class DocSequence {
- public:
-  virtual ~DocSequence() = default;
-  // The next entry, or nothing at the end; called again after the end, it gives nothing again.
-  virtual std::optional<Doc> next() = 0;
 };
 
 // An immutable document, shared by copy. The default document is `empty()`.
@@ -73,10 +61,6 @@ Doc hsep(std::vector<Doc> docs);
 Doc vcat(std::vector<Doc> docs);
 // The documents joined by `line`; `empty` for none.
 Doc vsep(std::vector<Doc> docs);
-// The entries of `docs`, taken only when the rendering reaches them, joined by `linebreak`.
-// Rendering takes the entries one ahead: before an entry is laid out, the next one is taken.
-// A document holding such a join can be rendered only once.
-Doc vcat(std::shared_ptr<DocSequence> docs);
 // `d` with its following lines indented by `columns` relative to the current column.
 Doc nest(int columns, Doc d);
 // `d` with its following lines beginning at the column where `d` begins.
@@ -93,10 +77,6 @@ Doc dquotes(Doc d);
 // "[", the entries separated by ",", "]": on one line when that fits, otherwise every entry
 // after the first on a line of its own, beginning with "," in the column of the "[".
 Doc list(std::vector<Doc> entries);
-// The same list over entries taken only when the rendering reaches them.
-Doc list(std::shared_ptr<DocSequence> entries);
-// The document that `make` returns, made when the rendering first needs it, and only once.
-Doc lazy(std::function<Doc()> make);
 
 // A hole of a template document: a text of unknown length, filled in each time the laid-out
 // template is written (see `Stencil`).
@@ -104,27 +84,6 @@ Doc hole(int slot);
 // The part that `writer` writes when the rendering reaches it. A document holding one can be
 // rendered only once.
 Doc written(std::shared_ptr<PartWriter> writer);
-
-// The entries of `docs` as a sequence.
-std::shared_ptr<DocSequence> sequence_of(std::vector<Doc> docs);
-// The entries of `first`, then those of `rest`.
-std::shared_ptr<DocSequence> chain(std::shared_ptr<DocSequence> first,
-                                   std::shared_ptr<DocSequence> rest);
-
-// A sequence read ahead on demand: entries can be looked at before they are taken.
-class SequenceCursor {
- public:
-  explicit SequenceCursor(std::shared_ptr<DocSequence> source) : source_(std::move(source)) {}
-  // The entry `ahead` places after the next one (0: the next one), or nothing past the end.
-  const Doc* peek(std::size_t ahead);
-  // Takes the next entry, or nothing at the end.
-  std::optional<Doc> take();
-
- private:
-  std::shared_ptr<DocSequence> source_;
-  std::deque<Doc> taken_ahead_;
-  bool ended_ = false;
-};
 
 // The node kinds that documents are made of.
 struct TextNode {
@@ -146,20 +105,6 @@ struct AlignNode {
 struct GroupNode {
   Doc body;
 };
-struct LazyNode {
-  // The document once made; `make` is dropped then.
-  struct Cell {
-    std::function<Doc()> make;
-    std::optional<Doc> made;
-  };
-  std::shared_ptr<Cell> cell;
-  // The document, made on the first call.
-  const Doc& force() const;
-};
-struct SequenceNode {
-  std::shared_ptr<SequenceCursor> cursor;
-};
-
 struct HoleNode {
   int slot;
 };
@@ -168,9 +113,7 @@ struct WrittenNode {
 };
 
 struct Doc::Node {
-  std::variant<TextNode, LineNode, CatNode, NestNode, AlignNode, GroupNode, LazyNode, SequenceNode, HoleNode,
-               WrittenNode>
-      kind;
+  std::variant<TextNode, LineNode, CatNode, NestNode, AlignNode, GroupNode, HoleNode, WrittenNode> kind;
 };
 
 }  // namespace brackwen

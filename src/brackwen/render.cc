@@ -28,7 +28,6 @@ struct Frame {
 struct Probe {
   const Doc* doc;
   bool flat;
-  std::size_t ahead;  // for a join over a sequence: how many entries it has already passed
 };
 
 class Renderer {
@@ -76,16 +75,6 @@ class Renderer {
               const bool one_line =
                   flat || fits(std::min(width_ - column_, ribbon_ - column_ + line_indentation_), n.body);
               stack_.push_back(Frame{n.body, indentation, one_line});
-            },
-            [&](const LazyNode& n) { stack_.push_back(Frame{n.force(), indentation, flat}); },
-            [&](const SequenceNode& n) {
-              std::optional<Doc> entry = n.cursor->take();
-              if (!entry) return;
-              if (n.cursor->peek(0) != nullptr) {
-                stack_.push_back(frame);
-                stack_.push_back(Frame{linebreak_, indentation, flat});
-              }
-              stack_.push_back(Frame{std::move(*entry), indentation, flat});
             },
             [&](const HoleNode& n) {
               sink_.write_hole(n.slot);
@@ -135,13 +124,13 @@ class Renderer {
   bool measure(int room, const Doc& body) {
     measured_hole_ = false;
     if (room < 0) return false;
-    std::vector<Probe> probes{Probe{&body, true, 0}};
+    std::vector<Probe> probes{Probe{&body, true}};
     std::size_t next_frame = stack_.size();
     for (;;) {
       if (probes.empty()) {
         if (next_frame == 0) return true;
         const Frame& frame = stack_[--next_frame];
-        probes.push_back(Probe{&frame.doc, frame.flat, 0});
+        probes.push_back(Probe{&frame.doc, frame.flat});
       }
       const Probe probe = probes.back();
       probes.pop_back();
@@ -159,8 +148,8 @@ class Renderer {
                 return false;
               },
               [&](const CatNode& n) {
-                probes.push_back(Probe{&n.right, probe.flat, 0});
-                probes.push_back(Probe{&n.left, probe.flat, 0});
+                probes.push_back(Probe{&n.right, probe.flat});
+                probes.push_back(Probe{&n.left, probe.flat});
                 return false;
               },
               [&](const NestNode& n) { return push_body(probes, n.body, probe.flat); },
@@ -168,17 +157,6 @@ class Renderer {
               // A group further on breaks at its first line break unless laid out flat; either
               // way the text up to that break is the same, so it is measured as it stands.
               [&](const GroupNode& n) { return push_body(probes, n.body, probe.flat); },
-              [&](const LazyNode& n) { return push_body(probes, n.force(), probe.flat); },
-              [&](const SequenceNode& n) {
-                const Doc* entry = n.cursor->peek(probe.ahead);
-                if (entry == nullptr) return false;
-                if (n.cursor->peek(probe.ahead + 1) != nullptr) {
-                  probes.push_back(Probe{probe.doc, probe.flat, probe.ahead + 1});
-                  probes.push_back(Probe{&linebreak_, probe.flat, 0});
-                }
-                probes.push_back(Probe{entry, probe.flat, 0});
-                return false;
-              },
               [&](const HoleNode&) {
                 measured_hole_ = true;
                 return false;
@@ -192,14 +170,13 @@ class Renderer {
   }
 
   static bool push_body(std::vector<Probe>& probes, const Doc& body, bool flat) {
-    probes.push_back(Probe{&body, flat, 0});
+    probes.push_back(Probe{&body, flat});
     return false;
   }
 
   const int width_;
   const int ribbon_;
   TextSink& sink_;
-  const Doc linebreak_ = linebreak();
   std::vector<Frame> stack_;
   int column_ = 0;
   int line_indentation_ = 0;

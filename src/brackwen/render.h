@@ -14,8 +14,8 @@ struct PageShape {
 };
 
 // Writes the text of `doc` laid out on `page` to `sink`, with no line feed after the last line.
-// Parts made on demand (lazy documents, joins over sequences) are made when the rendering
-// reaches them, and whatever was written before a part that throws stays written.
+// Written parts write their text when the rendering reaches them, and whatever was written
+// before a part that throws stays written.
 void render(const Doc& doc, const PageShape& page, TextSink& sink);
 
 // Renders the script document on a page 80 columns wide with ribbon fraction 0.4.

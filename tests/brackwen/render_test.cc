@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,57 +88,55 @@ TEST(RenderTest, JoinsAndSeparators) {
   EXPECT_EQ(rendered(list({vsep({text("a"), text("b")}), vcat({text("c"), text("d")})})), "[a b,cd]");
 }
 
-// Yields numbered entries and records how many it has been asked for.
-class CountingSequence : public DocSequence {
+// A written part of fixed text that records what the sink held when it was reached, and that
+// fails after writing its text when told to.
+class FixedPart : public PartWriter {
  public:
-  CountingSequence(int size, std::vector<int>& taken_at, const StringSink& sink)
-      : size_(size), taken_at_(taken_at), sink_(sink) {}
-  std::optional<Doc> next() override {
-    if (next_ == size_) return std::nullopt;
-    taken_at_.push_back(static_cast<int>(sink_.text().size()));
-    return text("entry" + std::to_string(next_++));
+  FixedPart(std::string text, PartEnd end, bool fails = false) : text_(std::move(text)), end_(end), fails_(fails) {}
+  PartEnd write(TextSink& sink) override {
+    seen_ = static_cast<StringSink&>(sink).text();
+    sink.write(text_);
+    if (fails_) throw std::runtime_error("cannot write the rest");
+    return end_;
   }
+  // The text written before this part, once it is reached.
+  const std::string& seen() const { return seen_; }
 
  private:
-  int size_;
-  int next_ = 0;
-  std::vector<int>& taken_at_;
-  const StringSink& sink_;
+  std::string text_;
+  PartEnd end_;
+  bool fails_;
+  std::string seen_;
 };
 
-TEST(RenderTest, SequenceEntriesAreTakenOneAheadOfTheText) {
-  StringSink sink;
-  std::vector<int> taken_at;
-  render(vcat({text("head"), vcat(std::make_shared<CountingSequence>(3, taken_at, sink)), text("tail")}),
-         PageShape{}, sink);
-  EXPECT_EQ(sink.text(), "head\nentry0\nentry1\nentry2\ntail");
-  // Entries 0 and 1 are taken right after "head\n"; entry k + 1 before entry k is written.
-  EXPECT_EQ(taken_at, (std::vector<int>{5, 5, 12}));
+TEST(RenderTest, WrittenPartIsWrittenWhereTheRenderingReachesIt) {
+  auto part = std::make_shared<FixedPart>("x\nyz", PartEnd{2, true});
+  EXPECT_EQ(rendered(vcat({text("before"), written(part), text("after")})), "before\nx\nyz\nafter");
+  EXPECT_EQ(part->seen(), "before\n");
+  // The line goes on from the column where the part ends: a list that would fit at column 0
+  // breaks after a part that ends at column 60.
+  const Doc entries = list({text(std::string(13, 'a')), text(std::string(14, 'b'))});
+  EXPECT_EQ(rendered(beside(written(std::make_shared<FixedPart>(std::string(60, 'x'), PartEnd{60, false})), entries)),
+            std::string(60, 'x') + "[" + std::string(13, 'a') + "\n" + std::string(60, ' ') + "," +
+                std::string(14, 'b') + "]");
 }
 
-TEST(RenderTest, LazyDocumentIsMadeWhenReachedAndItsFailureKeepsWhatWasWritten) {
+TEST(RenderTest, FailingWrittenPartKeepsWhatWasWritten) {
   StringSink sink;
-  int made = 0;
-  const Doc later = lazy([&] {
-    ++made;
-    if (sink.text() != "before\n") throw std::runtime_error("made too early");
-    throw std::runtime_error("cannot make it");
-    return text("never");
-  });
-  EXPECT_THROW(render(vcat({text("before"), later, text("after")}), PageShape{}, sink), std::runtime_error);
-  EXPECT_EQ(sink.text(), "before\n");
-  EXPECT_EQ(made, 1);
+  const Doc doc = vcat({text("before"), written(std::make_shared<FixedPart>("partial", PartEnd{7, false}, true)),
+                        text("after")});
+  EXPECT_THROW(render(doc, PageShape{}, sink), std::runtime_error);
+  EXPECT_EQ(sink.text(), "before\npartial");
 }
 
-TEST(RenderTest, ListOverASequenceBreaksWithoutTakingMoreThanItMeasures) {
-  StringSink sink;
-  std::vector<int> taken_at;
-  const Doc fixed = text(std::string(40, 'f'));
-  render(beside(list(chain(sequence_of({fixed}), std::make_shared<CountingSequence>(2, taken_at, sink))),
-                text(";")),
-         PageShape{}, sink);
-  EXPECT_EQ(sink.text(), "[" + std::string(40, 'f') + "\n,entry0\n,entry1];");
-  EXPECT_EQ(taken_at, (std::vector<int>{0, 42}));
+TEST(RenderTest, WrittenPartMustBeginALineAtIndentationZeroAndIsNeverMeasured) {
+  const auto part = [] { return written(std::make_shared<FixedPart>("p", PartEnd{1, false})); };
+  EXPECT_THROW(rendered(beside(text("x"), part())), std::logic_error);
+  EXPECT_THROW(rendered(indent(2, vcat({text("x"), part()}))), std::logic_error);
+  // A group before it on its line would need its length to decide its layout.
+  EXPECT_THROW(rendered(beside(group(vsep({text("a"), text("b")})), part())), std::logic_error);
+  // A line break between them ends the group's measure first.
+  EXPECT_EQ(rendered(above(group(vsep({text("a"), text("b")})), part())), "a b\np");
 }
 
 }  // namespace
