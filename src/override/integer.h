@@ -38,10 +38,6 @@ class Integer {
     if (big_ != nullptr) destroy_big(big_);
   }
 
-  // Whether the value lies in the 64-bit range, and so is held inline.
-  bool is_small() const noexcept { return big_ == nullptr; }
-  // The value, when `is_small()`.
-  std::int64_t small_value() const noexcept { return small_; }
   // The value as a GNU MP integer.
   mpz_class to_mpz() const;
   // Minus the value.
