@@ -37,8 +37,6 @@ Doc verify_stmt(const Doc& result, const Doc& call) {
                indent(kIndentStep, vcat({p.llvm_verify_m, indent(kIndentStep, beside(call, p.semicolon))}))});
 }
 
-Doc ov_name(const Doc& spec_name, const Integer& index) { return ov_name(spec_name, integer_text(index)); }
-
 Doc ov_name(const Doc& spec_name, const Doc& index_text) {
   return hcat({spec_name, pieces().ov_separator, index_text});
 }

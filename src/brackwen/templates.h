@@ -67,9 +67,8 @@ Doc verify_call(const Doc& function, std::vector<Doc> overrides, const Doc& spec
 // A whole statement: the result name bound by "<-" to `llvm_verify m` and the call, ended by ";".
 Doc verify_stmt(const Doc& result, const Doc& call);
 
-// The result name made of a contract name such as `enc_int_spec_precise`, "_ov_" and an index.
-Doc ov_name(const Doc& spec_name, const Integer& index);
-// The same with the index given as the document of its text.
+// The result name made of a contract name such as `enc_int_spec_precise`, "_ov_" and the
+// document of an index's text.
 Doc ov_name(const Doc& spec_name, const Doc& index_text);
 
 }  // namespace brackwen

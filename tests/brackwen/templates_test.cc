@@ -27,7 +27,7 @@ TEST(TemplatesTest, StatementWithoutArgumentsOrOverrides) {
 TEST(TemplatesTest, ArgumentLinesAreNeverWrapped) {
   const Integer huge = Integer::from_digits(std::string(120, '9'), 10).negated();
   const Doc call = verify_call(text("f"), {text("o")}, text("s"), {huge, Integer(0)});
-  EXPECT_EQ(rendered(verify_stmt(ov_name(text("s"), Integer(12)), call)),
+  EXPECT_EQ(rendered(verify_stmt(ov_name(text("s"), integer_text(Integer(12))), call)),
             "s_ov_12 <-\n"
             "  llvm_verify m\n"
             "    \"f\"\n"
