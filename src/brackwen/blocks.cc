@@ -6,9 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "brackwen/stencil.h"
@@ -17,9 +15,6 @@
 
 namespace brackwen {
 namespace {
-
-using tarnwick::override::Override_dec_int;
-using tarnwick::override::Override_enc_int;
 
 // The constant arguments of the copy statement.
 const Integer kWordBytes = 4;
@@ -33,21 +28,9 @@ const Doc& spec_name_of(bool encoder) {
   return encoder ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
 }
 
-// The field that is `dst_i` of an encoder and `src_i` of a decoder.
-const Integer& third_field(const Override& o) {
-  return std::visit(
-      [](const auto& r) -> const Integer& {
-        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Override_enc_int>) {
-          return r.dst_i();
-        } else {
-          return r.src_i();
-        }
-      },
-      o);
-}
-
 FieldValues fields_of(const Override& o) {
-  return {tarnwick::override::lb(o), tarnwick::override::ub(o), third_field(o), tarnwick::override::length(o)};
+  return {tarnwick::override::lb(o), tarnwick::override::ub(o), tarnwick::override::third_field(o),
+          tarnwick::override::length(o)};
 }
 
 // A block template of each variant, laid out once, with its literal runs kept padded so that

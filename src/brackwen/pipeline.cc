@@ -146,7 +146,7 @@ class DistinctLines : public DistinctOverrides {
     if (!decoder_.decode(line, characters_)) throw Failure(kInvalidInput);
     const Override o = read_whole<Override>(characters_);
     const tarnwick::override::Integer* fields[4] = {&tarnwick::override::lb(o), &tarnwick::override::ub(o),
-                                                    &third_field(o), &tarnwick::override::length(o)};
+                                                    &tarnwick::override::third_field(o), &tarnwick::override::length(o)};
     OverrideText text{tarnwick::override::is_enc_int(o), {}};
     for (std::size_t i = 0; i < 4; ++i) {
       decimal_[i].clear();
@@ -156,12 +156,6 @@ class DistinctLines : public DistinctOverrides {
       text.values[i] = std::string_view(decimal_[i].data(), length);
     }
     return prepared(text);
-  }
-
-  // The field that is `dst_i` of an encoder and `src_i` of a decoder.
-  static const tarnwick::override::Integer& third_field(const Override& o) {
-    if (const auto* e = std::get_if<tarnwick::override::Override_enc_int>(&o)) return e->dst_i();
-    return std::get<tarnwick::override::Override_dec_int>(o).src_i();
   }
 
   std::shared_ptr<LineSource> input_;

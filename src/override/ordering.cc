@@ -6,12 +6,6 @@
 namespace tarnwick::override {
 namespace {
 
-// The third field: `dst_i` of an `Override_enc_int`, `src_i` of an `Override_dec_int`.
-const Integer& third_field(const Override& o) noexcept {
-  if (const auto* enc = std::get_if<Override_enc_int>(&o)) return enc->dst_i();
-  return std::get_if<Override_dec_int>(&o)->src_i();
-}
-
 // The order of the first differing pair among variant, lb, ub and third field; equal when all
 // of them are equal, and `length` is left to the caller.
 std::strong_ordering compare_all_but_length(const Override& a, const Override& b) noexcept {

@@ -1,6 +1,7 @@
 // The override record: what one line of the override file holds.
 #pragma once
 
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -53,6 +54,18 @@ inline const Integer& ub(const Override& o) noexcept {
 }
 inline const Integer& length(const Override& o) noexcept {
   return std::visit([](const auto& r) -> const Integer& { return r.length(); }, o);
+}
+// The third field: `dst_i` of an `Override_enc_int`, `src_i` of an `Override_dec_int`.
+inline const Integer& third_field(const Override& o) noexcept {
+  return std::visit(
+      [](const auto& r) -> const Integer& {
+        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Override_enc_int>) {
+          return r.dst_i();
+        } else {
+          return r.src_i();
+        }
+      },
+      o);
 }
 
 }  // namespace tarnwick::override

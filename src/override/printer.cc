@@ -21,11 +21,7 @@ void append_record(std::string& out, const Override& record) {
   out.append(", ");
   append_field(out, "ub", ub(record));
   out.append(", ");
-  if (enc) {
-    append_field(out, "dst_i", std::get<Override_enc_int>(record).dst_i());
-  } else {
-    append_field(out, "src_i", std::get<Override_dec_int>(record).src_i());
-  }
+  append_field(out, enc ? "dst_i" : "src_i", third_field(record));
   out.append(", ");
   append_field(out, "length", length(record));
   out.push_back('}');
