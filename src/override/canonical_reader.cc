@@ -73,13 +73,6 @@ bool only_white_space_in(std::string_view text) {
   return true;
 }
 
-// The value of a decimal text that `Cursor::read_value` accepted.
-Integer value_of(std::string_view text) {
-  const bool negative = text.front() == '-';
-  const Integer magnitude = Integer::from_digits(negative ? text.substr(1) : text, 10);
-  return negative ? magnitude.negated() : magnitude;
-}
-
 }  // namespace
 
 std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts) {
@@ -103,14 +96,6 @@ std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts)
 bool read_canonical_texts(std::string_view line, Canonical_texts& texts) {
   const std::size_t length = read_canonical_record(line, texts);
   return length != 0 && only_white_space_in(line.substr(length));
-}
-
-std::optional<Override> read_canonical_override(std::string_view line) {
-  std::optional<Canonical_texts> texts(std::in_place);
-  if (!read_canonical_texts(line, *texts)) return std::nullopt;
-  const auto& v = texts->values;
-  if (texts->encoder) return Override(Override_enc_int(value_of(v[0]), value_of(v[1]), value_of(v[2]), value_of(v[3])));
-  return Override(Override_dec_int(value_of(v[0]), value_of(v[1]), value_of(v[2]), value_of(v[3])));
 }
 
 }  // namespace tarnwick::override

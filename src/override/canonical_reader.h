@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 #include "override/override.h"
@@ -22,10 +21,8 @@ std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts)
 
 // Whether `line` holds exactly the printer's text of a record at precedence 0, followed by
 // nothing but ASCII white space; if so its texts, pointing into `line`, are put in `texts`, in
-// place. Other lines are left to the full reader.
+// place. Other lines are left to the full reader. Every line it takes, the full reader reads
+// into a record of the same variant whose fields have these decimal texts.
 bool read_canonical_texts(std::string_view line, Canonical_texts& texts);
-
-// The record of such a line. Every line it reads, the full reader reads into an equal record.
-std::optional<Override> read_canonical_override(std::string_view line);
 
 }  // namespace tarnwick::override
