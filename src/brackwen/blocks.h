@@ -49,11 +49,14 @@ Doc main_name(bool encoder, const Doc& index_text);
 // The copy statement and the main statement of the block of an encoder or a decoder override.
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, bool encoder,
                                 const FieldValues& fields, const Doc& index_text);
-// The same for the override `o` with index `index`.
+// The same for the override `o` with index `index`; like `gen_block`, only a reference for tests.
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o,
                                 const Integer& index);
 
 // The block of the override `o` with index `index`: its marker line, its statements, an empty line.
+// The program writes its blocks from stencils of the templates instead; this whole document,
+// with the result name from `gen_override`, is the reference that its tests compare the written
+// script against.
 Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o, const Integer& index);
 
 // The blocks and the result names of the distinct overrides, from one walk over them. The

@@ -30,15 +30,4 @@ class TextSink {
   std::string staging_;
 };
 
-// A sink that collects the text in a string.
-class StringSink : public TextSink {
- public:
-  void write(std::string_view text) override { text_.append(text); }
-  // The text written so far.
-  const std::string& text() const noexcept { return text_; }
-
- private:
-  std::string text_;
-};
-
 }  // namespace brackwen

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "brackwen/doc.h"
+#include "brackwen/test_support.h"
 
 namespace brackwen {
 namespace {

@@ -12,6 +12,7 @@
 #include "brackwen/pipeline.h"
 #include "brackwen/render.h"
 #include "brackwen/templates.h"
+#include "brackwen/test_support.h"
 #include "override/ordering.h"
 #include "override/printer.h"
 #include "override/test_support.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "brackwen/render.h"
+#include "brackwen/test_support.h"
 
 namespace brackwen {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "brackwen/output_stream.h"
+#include "brackwen/test_support.h"
 
 namespace brackwen {
 namespace {
