@@ -14,6 +14,7 @@
 #include "brackwen/padded_text.h"
 #include "brackwen/read_whole.h"
 #include "override/canonical_reader.h"
+#include "override/char_class.h"
 
 namespace brackwen {
 namespace {
@@ -117,7 +118,10 @@ class DistinctLines : public DistinctOverrides {
     const std::string_view at_hand = input_->text_at_hand();
     if (const std::size_t record = tarnwick::override::read_canonical_record(at_hand, text); record != 0) {
       std::size_t end = record;
-      while (end < at_hand.size() && is_blank(at_hand[end])) ++end;
+      while (end < at_hand.size() && at_hand[end] != '\n' &&
+             tarnwick::override::is_ascii_white_space(static_cast<unsigned char>(at_hand[end]))) {
+        ++end;
+      }
       if (end < at_hand.size() && at_hand[end] == '\n') {
         input_->peek_line_of_length(end);
         return true;
@@ -131,9 +135,6 @@ class DistinctLines : public DistinctOverrides {
     }
     return true;
   }
-
-  // Whether `c` is ASCII white space that a line can hold.
-  static bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
 
   Read prepared(const OverrideText& text) const { return {text, kept_.prepare(text)}; }
 

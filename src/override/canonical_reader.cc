@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "override/char_class.h"
+
 namespace tarnwick::override {
 namespace {
 
@@ -68,7 +70,7 @@ class Cursor {
 // Whether `text` holds nothing but ASCII white space.
 bool only_white_space_in(std::string_view text) {
   for (const char c : text) {
-    if (c != ' ' && (c < '\t' || c > '\r')) return false;
+    if (!is_ascii_white_space(static_cast<unsigned char>(c))) return false;
   }
   return true;
 }

@@ -21,8 +21,9 @@ enum Ascii_class : std::uint8_t {
 // The classes of the 128 ASCII characters, fixed lists rather than a character database.
 constexpr std::array<std::uint8_t, 128> make_ascii_classes() {
   std::array<std::uint8_t, 128> table{};
-  for (char32_t c = U'\t'; c <= U'\r'; ++c) table[c] |= white;
-  table[U' '] |= white;
+  for (char32_t c = 0; c < 128; ++c) {
+    if (is_ascii_white_space(c)) table[c] |= white;
+  }
   for (char32_t c : std::u32string_view(U",;()[]{}`")) table[c] |= punctuation;
   for (char32_t c : std::u32string_view(U"!#$%&*+-./:<=>?^|~@\\")) table[c] |= symbol;
   for (char32_t c = U'a'; c <= U'z'; ++c) table[c] |= letter | identifier;

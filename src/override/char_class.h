@@ -3,8 +3,10 @@
 
 namespace tarnwick::override {
 
-// Whether `c` is white space: tab to carriage return, space, U+00A0 and the other space
-// separators (U+1680, U+2000 to U+200A, U+202F, U+205F, U+3000), and nothing else.
+// Whether `c` is ASCII white space: tab to carriage return, or space.
+constexpr bool is_ascii_white_space(char32_t c) noexcept { return c == U' ' || (c >= U'\t' && c <= U'\r'); }
+// Whether `c` is white space: ASCII white space, U+00A0 and the other space separators
+// (U+1680, U+2000 to U+200A, U+202F, U+205F, U+3000), and nothing else.
 bool is_white_space(char32_t c) noexcept;
 // Whether `c` is one of the nine punctuation characters , ; ( ) [ ] { } and the grave accent.
 bool is_punctuation_char(char32_t c) noexcept;
