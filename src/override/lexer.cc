@@ -137,12 +137,10 @@ std::size_t skip_white_space(std::u32string_view text, std::size_t pos) noexcept
 std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos) {
   if (pos >= text.size()) return cut(text, text.size(), text.size(), Lexeme_kind::Eof);
   const char32_t c = text[pos];
+  if (is_punctuation_char(c)) return cut(text, pos, pos + 1, Lexeme_kind::Punc);
   switch (c) {
     case U'\'': case U'"':
       return std::nullopt;  // literals are accepted by no reader of this text form
-    case U',': case U';': case U'(': case U')': case U'[': case U']': case U'{': case U'}':
-    case U'`':
-      return cut(text, pos, pos + 1, Lexeme_kind::Punc);
     case U'0': case U'1': case U'2': case U'3': case U'4':
     case U'5': case U'6': case U'7': case U'8': case U'9':
       return read_numeral(text, pos);
