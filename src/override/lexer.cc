@@ -160,6 +160,26 @@ std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t p
   return read->end;
 }
 
+Open_parens read_open_parens(std::u32string_view text, std::size_t pos) noexcept {
+  // A "(" is a punctuation lexeme of its own wherever it stands, so its character is enough.
+  Open_parens open{pos, 0};
+  for (std::size_t at = skip_white_space(text, pos); at < text.size() && text[at] == U'(';
+       at = skip_white_space(text, open.end)) {
+    open.end = at + 1;
+    ++open.count;
+  }
+  return open;
+}
+
+std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size_t pos, std::size_t count) {
+  for (; count > 0; --count) {
+    const std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Punc, U")");
+    if (!next) return std::nullopt;
+    pos = *next;
+  }
+  return pos;
+}
+
 std::optional<Integer> integer_value(const Number& number) {
   if (const auto* prefixed = std::get_if<Mk_number>(&number)) {
     return digits_value(prefixed->digits, prefixed->radix);
@@ -170,14 +190,8 @@ std::optional<Integer> integer_value(const Number& number) {
 }
 
 std::optional<Integer_read> read_integer(std::u32string_view text, std::size_t pos) {
-  // The enclosing parentheses are counted rather than read by recursion, so that any depth
-  // reads in constant stack space.
-  std::size_t open = 0;
-  std::optional<Lexeme_read> lexeme = read_lexeme(text, skip_white_space(text, pos));
-  while (lexeme && is(lexeme->lexeme, Lexeme_kind::Punc, U"(")) {
-    ++open;
-    lexeme = read_lexeme(text, skip_white_space(text, lexeme->end));
-  }
+  const Open_parens open = read_open_parens(text, pos);
+  std::optional<Lexeme_read> lexeme = read_lexeme(text, skip_white_space(text, open.end));
   if (!lexeme) return std::nullopt;
   const bool negative = is(lexeme->lexeme, Lexeme_kind::Symbol, U"-");
   if (negative) {
@@ -187,13 +201,9 @@ std::optional<Integer_read> read_integer(std::u32string_view text, std::size_t p
   if (lexeme->lexeme.kind != Lexeme_kind::Number) return std::nullopt;
   std::optional<Integer> value = integer_value(*lexeme->lexeme.number);
   if (!value) return std::nullopt;
-  std::size_t end = lexeme->end;
-  for (; open > 0; --open) {
-    const std::optional<std::size_t> close = expect_lexeme(text, end, Lexeme_kind::Punc, U")");
-    if (!close) return std::nullopt;
-    end = *close;
-  }
-  return Integer_read{negative ? value->negated() : std::move(*value), end};
+  const std::optional<std::size_t> end = read_close_parens(text, lexeme->end, open.count);
+  if (!end) return std::nullopt;
+  return Integer_read{negative ? value->negated() : std::move(*value), *end};
 }
 
 }  // namespace tarnwick::override

@@ -66,6 +66,12 @@ struct Integer_read {
   std::size_t end;
 };
 
+// The index right after a run of "(" lexemes, and how many there were.
+struct Open_parens {
+  std::size_t end;
+  std::size_t count;
+};
+
 // The first index at or after `pos` that holds no white space; the end of `text` if none.
 std::size_t skip_white_space(std::u32string_view text, std::size_t pos) noexcept;
 
@@ -78,6 +84,14 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
 // its whole text is `lexeme_text`; nothing otherwise.
 std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos,
                                          Lexeme_kind kind, std::u32string_view lexeme_text);
+
+// The "(" lexemes from `pos` on, each after optional white space, counted rather than read by
+// recursion so that any depth reads in constant stack space; none when there are none.
+Open_parens read_open_parens(std::u32string_view text, std::size_t pos) noexcept;
+
+// The index right after `count` ")" lexemes from `pos`, each after optional white space;
+// nothing when one of them is missing.
+std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size_t pos, std::size_t count);
 
 // The exact value of a number without fraction and without exponent; nothing otherwise.
 std::optional<Integer> integer_value(const Number& number);

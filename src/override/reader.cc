@@ -16,35 +16,6 @@ struct Fields_read {
   std::size_t end;
 };
 
-// The index after a run of "(" from `pos`, and how many were read.
-struct Open_parens {
-  std::size_t end;
-  std::size_t count;
-};
-
-// The "(" lexemes from `pos` on, each after optional white space, counted rather than read by
-// recursion so that any depth reads in constant stack space.
-Open_parens read_open_parens(std::u32string_view text, std::size_t pos) {
-  Open_parens open{pos, 0};
-  while (std::optional<std::size_t> next = expect_lexeme(text, open.end, Lexeme_kind::Punc, U"(")) {
-    open.end = *next;
-    ++open.count;
-  }
-  return open;
-}
-
-// The index after `count` ")" lexemes from `pos`, each after optional white space; nothing if
-// one of them is missing.
-std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size_t pos,
-                                             std::size_t count) {
-  for (; count > 0; --count) {
-    const std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Punc, U")");
-    if (!next) return std::nullopt;
-    pos = *next;
-  }
-  return pos;
-}
-
 // One field: its name `name`, "=" and its integer value.
 std::optional<Integer_read> read_field(std::u32string_view text, std::size_t pos,
                                        std::u32string_view name) {
