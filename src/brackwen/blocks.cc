@@ -1,10 +1,7 @@
 #include "brackwen/blocks.h"
 
 #include <array>
-#include <cstdint>
-#include <span>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -33,54 +30,21 @@ FieldValues fields_of(const Override& o) {
           tarnwick::override::length(o)};
 }
 
-// A block template of each variant, laid out once, with its literal runs kept padded so that
-// they are copied in whole words. Both begin with the same marker line, up to the point where
-// the block reads its override and the variants part.
+// The block templates of both variants, laid out once. Both begin with the same text, the
+// marker line, up to the point where the block reads its override and the variants part.
 class BlockStencils {
  public:
-  BlockStencils() {
-    const Stencil of[2] = {Stencil::lay_out(block_template(true)), Stencil::lay_out(block_template(false))};
-    const std::size_t read_piece = piece_with_hole(of[0], kRead);
-    if (piece_with_hole(of[1], kRead) != read_piece) throw std::logic_error("block templates part before the read");
-    for (std::size_t i = 0; i <= read_piece; ++i) {
-      if (i < read_piece && of[0].pieces()[i].hole != kIndex) {
-        throw std::logic_error("a block template needs more than its index before the read");
-      }
-      if (of[0].pieces()[i].literal != of[1].pieces()[i].literal || of[0].pieces()[i].hole != of[1].pieces()[i].hole) {
-        throw std::logic_error("block templates part before the read");
-      }
-    }
-    for (std::size_t i = 0; i <= read_piece; ++i) {
-      common_.push_back(step_of(of[0].pieces()[i]));
-      common_length_ += common_.back().length;
-    }
-    for (int v = 0; v < 2; ++v) {
-      Variant& variant = rest_[v];
-      for (const Stencil::Piece& piece : of[v].pieces().subspan(read_piece + 1)) {
-        if (piece.hole < Stencil::kNoHole || piece.hole >= static_cast<int>(kSlots) || piece.hole == kRead) {
-          throw std::logic_error("unknown hole in a block template");
-        }
-        variant.steps.push_back(step_of(piece));
-        variant.literal_length += piece.literal.size();
-        if (piece.hole != Stencil::kNoHole) ++variant.holes_of[static_cast<std::size_t>(piece.hole)];
-      }
-      if (variant.steps.back().hole != Stencil::kNoHole) throw std::logic_error("a block template ends in a hole");
-    }
-    literals_.append(kTextPadding, '\0');
-  }
+  BlockStencils() : BlockStencils(split_at_read(true), split_at_read(false)) {}
 
   // Appends the block with the index text `index`: the text up to the read, then reads the
   // override with `read()` and writes its variant's text, taking the text of a buffer-size
   // hole from `size(slot)` when the writing reaches it. All the texts are padded.
   template <class Read, class Size>
   void write(TextAppender& out, std::string_view index, Read&& read, Size&& size) const {
-    char* p = out.room(common_length_ + (common_.size() - 1) * index.size() + kTextPadding);
-    for (const Step& step : std::span(common_).first(common_.size() - 1)) {
-      p = put_padded(put_padded(p, literal(step)), index);
-    }
-    out.advance_to(put_padded(p, literal(common_.back())));
+    const auto put_index = [index](int, char* to) { return put_padded(to, index); };
+    out.advance_to(before_read_.put(out.room(before_read_.length(index) + kTextPadding), put_index));
     const OverrideText o = read();
-    const Variant& variant = rest_[o.encoder ? 0 : 1];
+    const Stencil& after_read = after_read_[o.encoder ? 0 : 1];
     std::array<std::string_view, kSlots> values{};
     values[kIndex] = index;
     values[kLb] = o.values[0];
@@ -88,36 +52,29 @@ class BlockStencils {
     values[kThird] = o.values[2];
     values[kLength] = o.values[3];
     // Room for all but the buffer sizes, which are asked for where they are written.
-    std::size_t length = variant.literal_length;
-    for (std::size_t slot = 0; slot < kSlots; ++slot) length += variant.holes_of[slot] * values[slot].size();
-    p = out.room(length + kTextPadding);
-    for (const Step& step : variant.steps) {
-      p = put_padded(p, literal(step));
-      if (step.hole == Stencil::kNoHole) break;
-      if (step.hole == kDstN || step.hole == kSrcN) {
-        out.advance_to(p);
-        const std::string_view text = size(step.hole);
-        p = put_padded(out.room(text.size() + length + kTextPadding), text);
-      } else {
-        p = put_padded(p, values[static_cast<std::size_t>(step.hole)]);
-      }
-    }
-    out.advance_to(p);
+    const std::size_t length = after_read.length(values);
+    char* const end = after_read.put(out.room(length + kTextPadding), [&](int slot, char* to) {
+      if (slot != kDstN && slot != kSrcN) return put_padded(to, values[static_cast<std::size_t>(slot)]);
+      out.advance_to(to);
+      const std::string_view text = size(slot);
+      return put_padded(out.room(text.size() + length + kTextPadding), text);
+    });
+    out.advance_to(end);
   }
 
  private:
-  // A literal run, where it is kept, and the hole after it.
-  struct Step {
-    std::size_t offset, length;
-    int hole;
-  };
-  // The part of a block that follows the read: its steps, the length of its literal runs and
-  // how often each hole occurs.
-  struct Variant {
-    std::vector<Step> steps;
-    std::size_t literal_length = 0;
-    std::array<std::size_t, kSlots> holes_of{};
-  };
+  // The parts of both templates before and after the read.
+  BlockStencils(std::pair<Stencil, Stencil> encoder, std::pair<Stencil, Stencil> decoder)
+      : before_read_(std::move(encoder.first)), after_read_{std::move(encoder.second), std::move(decoder.second)} {
+    if (before_read_ != decoder.first) throw std::logic_error("block templates part before the read");
+    for (const int slot : before_read_.holes()) {
+      if (slot != kIndex) throw std::logic_error("a block template needs more than its index before the read");
+    }
+  }
+
+  static std::pair<Stencil, Stencil> split_at_read(bool encoder) {
+    return Stencil::lay_out(block_template(encoder), kSlots).split_at(kRead);
+  }
 
   static Doc block_template(bool encoder) {
     const FieldValues fields{ArgumentValue::hole(kLb), ArgumentValue::hole(kUb), ArgumentValue::hole(kThird),
@@ -127,25 +84,8 @@ class BlockStencils {
     return vcat({marker_line(hole(kIndex)), beside(hole(kRead), statements), empty()});
   }
 
-  static std::size_t piece_with_hole(const Stencil& stencil, int slot) {
-    for (std::size_t i = 0; i < stencil.pieces().size(); ++i) {
-      if (stencil.pieces()[i].hole == slot) return i;
-    }
-    throw std::logic_error("block template without a read");
-  }
-
-  Step step_of(const Stencil::Piece& piece) {
-    const Step step{literals_.size(), piece.literal.size(), piece.hole};
-    literals_ += piece.literal;
-    return step;
-  }
-
-  std::string_view literal(const Step& step) const { return std::string_view(literals_.data() + step.offset, step.length); }
-
-  std::string literals_;  // every literal run, then the padding
-  std::vector<Step> common_;  // the marker line and what follows up to the read
-  std::size_t common_length_ = 0;
-  Variant rest_[2];
+  Stencil before_read_;    // the marker line, with the index in each hole
+  Stencil after_read_[2];  // the statements and the empty line of an encoder's block and a decoder's
 };
 
 // The state of the one walk over the distinct overrides that the blocks and names share.
@@ -207,22 +147,13 @@ class BlocksWriter : public PartWriter {
 // The main names of the blocks, in index order.
 class MainNames : public ResultNames {
  public:
-  explicit MainNames(std::shared_ptr<Walk> walk) : walk_(std::move(walk)) {
-    for (int variant = 0; variant < 2; ++variant) {
-      const Stencil name = Stencil::lay_out(main_name(variant == 0, hole(kIndex)));
-      if (name.pieces().size() != 2 || name.pieces()[1].literal.size() != 0) {
-        throw std::logic_error("a result name must end with its index");
-      }
-      before_index_[variant] = name.pieces()[0].literal;
-      before_index_[variant].append(kTextPadding, '\0');
-    }
-  }
+  explicit MainNames(std::shared_ptr<Walk> walk)
+      : walk_(std::move(walk)), names_{name_stencil(true), name_stencil(false)} {}
 
   bool more() override { return walk_->reach(next_); }
 
   std::size_t append_next(TextAppender& out) override {
-    const std::string& padded = before_index_[walk_->overrides->is_enc_int(next_++) ? 0 : 1];
-    const std::string_view before_index(padded.data(), padded.size() - kTextPadding);
+    const std::string_view before_index = names_[walk_->overrides->is_enc_int(next_++) ? 0 : 1].literal(0);
     const std::string_view index = index_text_.text();
     char* const p = out.room(before_index.size() + index.size() + kTextPadding);
     out.advance_to(put_padded(put_padded(p, before_index), index));
@@ -231,8 +162,17 @@ class MainNames : public ResultNames {
   }
 
  private:
+  // The result name of an encoder's or a decoder's block: its first literal run, then its index.
+  static Stencil name_stencil(bool encoder) {
+    Stencil name = Stencil::lay_out(main_name(encoder, hole(kIndex)), kSlots);
+    if (name.holes() != std::vector<int>{kIndex} || !name.literal(1).empty()) {
+      throw std::logic_error("a result name must end with its index");
+    }
+    return name;
+  }
+
   std::shared_ptr<Walk> walk_;
-  std::string before_index_[2];  // of an encoder's name and a decoder's, padded
+  Stencil names_[2];  // of an encoder's block and a decoder's
   std::size_t next_ = 0;
   DecimalCounter index_text_;  // the text of `next_`
 };

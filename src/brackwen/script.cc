@@ -1,6 +1,7 @@
 #include "brackwen/script.h"
 
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,30 +30,34 @@ int last_line_length(std::string_view text) {
 
 // The final list laid out once: the text before the first name, between two names and after
 // the last, which hold for any number of names since the list always breaks.
-struct FinalListStencil {
-  std::string without_names;
-  std::string before_first, between, after_last;
-  std::string padded_between;  // `between`, padded
-  int between_last_line = 0;   // the length of the last line of `between`
-
-  FinalListStencil() {
-    const Stencil none = Stencil::lay_out(final_list(0));
-    const Stencil one = Stencil::lay_out(final_list(1));
-    const Stencil two = Stencil::lay_out(final_list(2));
-    if (none.pieces().size() != 1 || one.pieces().size() != 2 || two.pieces().size() != 3) {
+class FinalListStencil {
+ public:
+  FinalListStencil()
+      : without_names_(Stencil::lay_out(final_list(0), 2)), with_two_(Stencil::lay_out(final_list(2), 2)) {
+    const Stencil one = Stencil::lay_out(final_list(1), 2);
+    if (!without_names_.holes().empty() || one.holes() != std::vector<int>{0} ||
+        with_two_.holes() != std::vector<int>{0, 1}) {
       throw std::logic_error("unexpected final list template");
     }
-    without_names = none.pieces()[0].literal;
-    before_first = two.pieces()[0].literal;
-    between = two.pieces()[1].literal;
-    after_last = two.pieces()[2].literal;
-    if (one.pieces()[0].literal != before_first || one.pieces()[1].literal != after_last ||
-        after_last.find('\n') != std::string::npos || without_names.find('\n') == std::string::npos) {
+    if (one.literal(0) != before_first() || one.literal(1) != after_last() ||
+        after_last().find('\n') != std::string_view::npos || without_names().find('\n') == std::string_view::npos) {
       throw std::logic_error("the final list is laid out differently for different numbers of names");
     }
-    padded_between = between + std::string(kTextPadding, '\0');
-    between_last_line = last_line_length(between);
+    between_last_line_ = last_line_length(between());
   }
+
+  // The texts of the list, each padded: without names, and before, between and after names.
+  std::string_view without_names() const { return without_names_.literal(0); }
+  std::string_view before_first() const { return with_two_.literal(0); }
+  std::string_view between() const { return with_two_.literal(1); }
+  std::string_view after_last() const { return with_two_.literal(2); }
+  // The length of the last line of `between()`.
+  int between_last_line() const { return between_last_line_; }
+
+ private:
+  Stencil without_names_;
+  Stencil with_two_;  // with two names, in the holes 0 and 1
+  int between_last_line_ = 0;
 };
 
 // Writes the final list with the result names.
@@ -64,20 +69,20 @@ class FinalListWriter : public PartWriter {
     static const FinalListStencil stencil;
     TextAppender out(sink);
     if (!names_->more()) {
-      out.append(stencil.without_names);
+      out.append(stencil.without_names());
       out.finish();
-      return {last_line_length(stencil.without_names), true};
+      return {last_line_length(stencil.without_names()), true};
     }
-    out.append(stencil.before_first);
-    int column = last_line_length(stencil.before_first) + static_cast<int>(names_->append_next(out));
-    const std::string_view between(stencil.padded_between.data(), stencil.between.size());
+    out.append(stencil.before_first());
+    int column = last_line_length(stencil.before_first()) + static_cast<int>(names_->append_next(out));
+    const std::string_view between = stencil.between();
     while (names_->more()) {
       out.append_padded(between);
-      column = stencil.between_last_line + static_cast<int>(names_->append_next(out));
+      column = stencil.between_last_line() + static_cast<int>(names_->append_next(out));
     }
-    out.append(stencil.after_last);
+    out.append(stencil.after_last());
     out.finish();
-    return {column + static_cast<int>(stencil.after_last.size()), true};
+    return {column + static_cast<int>(stencil.after_last().size()), true};
   }
 
  private:
