@@ -38,14 +38,14 @@ class BlockStencils {
 
   // Appends the block with the index text `index`: the text up to the read, then reads the
   // override with `read()` and writes its variant's text, taking the text of a buffer-size
-  // hole from `size(slot)` when the writing reaches it. All the texts are padded.
+  // hole from `size(slot)` when the writing reaches it.
   template <class Read, class Size>
-  void write(TextAppender& out, std::string_view index, Read&& read, Size&& size) const {
+  void write(TextAppender& out, PaddedText index, Read&& read, Size&& size) const {
     const auto put_index = [index](int, char* to) { return put_padded(to, index); };
-    out.advance_to(before_read_.put(out.room(before_read_.length(index) + kTextPadding), put_index));
+    out.advance_to(before_read_.put(out.room(before_read_.length(index)), put_index));
     const OverrideText o = read();
     const Stencil& after_read = after_read_[o.encoder ? 0 : 1];
-    std::array<std::string_view, kSlots> values{};
+    std::array<PaddedText, kSlots> values{};
     values[kIndex] = index;
     values[kLb] = o.values[0];
     values[kUb] = o.values[1];
@@ -53,11 +53,11 @@ class BlockStencils {
     values[kLength] = o.values[3];
     // Room for all but the buffer sizes, which are asked for where they are written.
     const std::size_t length = after_read.length(values);
-    char* const end = after_read.put(out.room(length + kTextPadding), [&](int slot, char* to) {
+    char* const end = after_read.put(out.room(length), [&](int slot, char* to) {
       if (slot != kDstN && slot != kSrcN) return put_padded(to, values[static_cast<std::size_t>(slot)]);
       out.advance_to(to);
-      const std::string_view text = size(slot);
-      return put_padded(out.room(text.size() + length + kTextPadding), text);
+      const PaddedText text = size(slot);
+      return put_padded(out.room(text.size() + length), text);
     });
     out.advance_to(end);
   }
@@ -153,9 +153,9 @@ class MainNames : public ResultNames {
   bool more() override { return walk_->reach(next_); }
 
   std::size_t append_next(TextAppender& out) override {
-    const std::string_view before_index = names_[walk_->overrides->is_enc_int(next_++) ? 0 : 1].literal(0);
-    const std::string_view index = index_text_.text();
-    char* const p = out.room(before_index.size() + index.size() + kTextPadding);
+    const PaddedText before_index = names_[walk_->overrides->is_enc_int(next_++) ? 0 : 1].literal(0);
+    const PaddedText index = index_text_.text();
+    char* const p = out.room(before_index.size() + index.size());
     out.advance_to(put_padded(put_padded(p, before_index), index));
     index_text_.step();
     return before_index.size() + index.size();

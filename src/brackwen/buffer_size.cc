@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "brackwen/failure.h"
-#include "brackwen/padded_text.h"
 #include "brackwen/read_whole.h"
 
 namespace brackwen {
@@ -19,15 +18,14 @@ const Integer& BufferSize::value() {
     // A text that is not valid in the locale's encoding holds no integer either.
     if (!decoder_.decode(argument_, characters)) throw Failure(kNoParse);
     value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
-    decimal_ = value_->to_decimal();
-    decimal_.append(kTextPadding, '\0');
+    decimal_.assign(value_->to_decimal());
   }
   return *value_;
 }
 
-std::string_view BufferSize::decimal() {
+PaddedText BufferSize::decimal() {
   value();
-  return std::string_view(decimal_).substr(0, decimal_.size() - kTextPadding);
+  return decimal_.text();
 }
 
 }  // namespace brackwen

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "brackwen/locale_text.h"
+#include "brackwen/padded_text.h"
 #include "override/integer.h"
 
 namespace brackwen {
@@ -17,14 +18,14 @@ class BufferSize {
   BufferSize(std::string argument, LocaleDecoder decoder);
   // The value, read now if not read yet; throws a `Failure` when it cannot be read.
   const tarnwick::override::Integer& value();
-  // The decimal text of the value, read now if not read yet; it is padded (`padded_text.h`).
-  std::string_view decimal();
+  // The decimal text of the value, read now if not read yet.
+  PaddedText decimal();
 
  private:
   std::string argument_;
   LocaleDecoder decoder_;
   std::unique_ptr<tarnwick::override::Integer> value_;
-  std::string decimal_;  // the decimal text, then the padding
+  PaddedString decimal_;
 };
 
 }  // namespace brackwen

@@ -23,7 +23,7 @@ constexpr std::size_t kChunk = std::size_t{1} << 16;
 InputStream::InputStream(int fd, OutputStream& output)
     : fd_(fd), output_(output), buffer_(kChunk + kTextPadding) {}
 
-std::optional<std::string_view> InputStream::peek_line_at_hand() {
+std::optional<PaddedText> InputStream::peek_line_at_hand() {
   if (peeked_count_ == kPeekLimit) return std::nullopt;
   const char* start = buffer_.data() + begin_ + peeked_;
   const std::size_t held = end_ - begin_ - peeked_;
@@ -33,13 +33,14 @@ std::optional<std::string_view> InputStream::peek_line_at_hand() {
     return std::nullopt;
   }
   const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+  const std::size_t line_start = begin_ + peeked_;
   add_peeked(length);
-  return std::string_view(start, length);
+  return held_text(line_start, length);
 }
 
-std::string_view InputStream::text_at_hand() {
+PaddedText InputStream::text_at_hand() {
   if (peeked_count_ == kPeekLimit) return {};
-  return std::string_view(buffer_.data() + begin_ + peeked_, end_ - begin_ - peeked_);
+  return held_text(begin_ + peeked_, end_ - begin_ - peeked_);
 }
 
 void InputStream::peek_line_of_length(std::size_t length) {
@@ -55,12 +56,12 @@ void InputStream::add_peeked(std::size_t length) {
   scanned_ = 0;
 }
 
-std::optional<std::string_view> InputStream::next_line() {
+std::optional<PaddedText> InputStream::next_line() {
   if (peeked_count_ != 0) {
     const std::size_t length = peeked_lengths_[first_peeked_];
     first_peeked_ = (first_peeked_ + 1) % kPeekLimit;
     --peeked_count_;
-    const std::string_view line(buffer_.data() + begin_, length);
+    const PaddedText line = held_text(begin_, length);
     begin_ += length + 1;
     peeked_ -= length + 1;
     return line;
@@ -70,14 +71,15 @@ std::optional<std::string_view> InputStream::next_line() {
     const std::size_t held = end_ - begin_;
     if (const void* feed = std::memchr(start + scanned_, '\n', held - scanned_)) {
       const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+      const PaddedText line = held_text(begin_, length);
       begin_ += length + 1;
       scanned_ = 0;
-      return std::string_view(start, length);
+      return line;
     }
     scanned_ = held;
     if (!read_more()) {
       if (begin_ == end_) return std::nullopt;
-      const std::string_view last(buffer_.data() + begin_, end_ - begin_);
+      const PaddedText last = held_text(begin_, end_ - begin_);
       begin_ = end_;
       scanned_ = 0;
       return last;

@@ -4,33 +4,14 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <string_view>
 #include <vector>
+
+#include "brackwen/line_source.h"
+#include "brackwen/padded_text.h"
 
 namespace brackwen {
 
 class OutputStream;
-
-// The lines of a text, taken one at a time.
-class LineSource {
- public:
-  virtual ~LineSource() = default;
-  // The next line without its line feed, valid until the next call and padded
-  // (`padded_text.h`); nothing after the last. A line feed at the very end begins no further line.
-  virtual std::optional<std::string_view> next_line() = 0;
-  // The first line after those already peeked that `next_line` has yet to give, when it is
-  // already at hand whole, without taking it, padded: the lines peeked are given by `next_line` in
-  // order, and each stays valid until `next_line` has given it and been called once more.
-  // Nothing when the line is not at hand or too many lines are peeked.
-  virtual std::optional<std::string_view> peek_line_at_hand() { return std::nullopt; }
-  // The text at hand after the lines peeked, padded: whole lines and perhaps the start of one
-  // more, beginning with the line that `peek_line_at_hand` would give. Empty when no further
-  // line may be peeked.
-  virtual std::string_view text_at_hand() { return {}; }
-  // Peeks the line that `text_at_hand` begins with, as `peek_line_at_hand` would, for a caller
-  // that has found its line feed `length` characters into that text.
-  virtual void peek_line_of_length(std::size_t length) { static_cast<void>(length); }
-};
 
 // The lines of a file descriptor. Before it waits for input it writes out what is buffered for
 // standard output, so that a reader of the output sees everything produced so far. A failing
@@ -39,14 +20,18 @@ class LineSource {
 class InputStream : public LineSource {
  public:
   InputStream(int fd, OutputStream& output);
-  std::optional<std::string_view> next_line() override;
-  std::optional<std::string_view> peek_line_at_hand() override;
-  std::string_view text_at_hand() override;
+  std::optional<PaddedText> next_line() override;
+  std::optional<PaddedText> peek_line_at_hand() override;
+  PaddedText text_at_hand() override;
   void peek_line_of_length(std::size_t length) override;
 
  private:
   // Reads the next chunk after what is held; false at the end of the input.
   bool read_more();
+  // The `length` bytes held from `start` on.
+  PaddedText held_text(std::size_t start, std::size_t length) const noexcept {
+    return PaddedText::within(buffer_, start, length);
+  }
   // Counts the line of `length` characters after the peeked ones as peeked.
   void add_peeked(std::size_t length);
 
@@ -54,7 +39,7 @@ class InputStream : public LineSource {
 
   int fd_;
   OutputStream& output_;
-  std::vector<char> buffer_;
+  std::vector<char> buffer_;  // the bytes read, then room for more, then `kTextPadding` bytes
   std::size_t begin_ = 0;    // start of the first line not yet given out
   std::size_t end_ = 0;      // end of the bytes read
   std::size_t peeked_ = 0;   // bytes from begin_ that the peeked lines and their line feeds hold

@@ -12,8 +12,6 @@ namespace brackwen {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
-
 // The stored form of an override: a byte for the variant (0 for an encoder, 1 for a decoder),
 // then for each field the varint of its text's length and the text.
 
@@ -33,14 +31,6 @@ std::uint64_t get_varint(const unsigned char*& p) {
     v |= std::uint64_t{byte & 0x7fu} << shift;
     if (byte < 0x80) return v;
   }
-}
-
-// The text of a stored field at `p`; moves `p` past it.
-std::string_view get_text(const unsigned char*& p) {
-  const std::size_t length = get_varint(p);
-  const std::string_view text(reinterpret_cast<const char*>(p), length);
-  p += length;
-  return text;
 }
 
 // The keys of the hash, by their places in `OverrideIndex::keys_`: two for each field, then
@@ -133,7 +123,7 @@ bool OverrideIndex::insert(const OverrideText& o, std::uint32_t hash) {
     const unsigned char* p = records_[(slots_[i] & 0xffffffff) - 1];
     if (*p++ != variant) continue;
     bool equal = true;
-    for (std::size_t f = 0; f < 4 && equal; ++f) equal = get_text(p) == o.values[f];
+    for (std::size_t f = 0; f < 4 && equal; ++f) equal = get_text(p) == o.values[f].view();
     if (equal) return false;
   }
   if (records_.size() >= std::numeric_limits<std::uint32_t>::max() - 1) throw std::bad_alloc();
@@ -145,30 +135,30 @@ bool OverrideIndex::insert(const OverrideText& o, std::uint32_t hash) {
 
 OverrideText OverrideIndex::operator[](std::size_t position) const {
   const unsigned char* p = records_[position];
-  OverrideText o;
-  o.encoder = *p++ == 0;
-  for (std::string_view& field : o.values) field = get_text(p);
-  return o;
+  const bool encoder = *p++ == 0;
+  const PaddedText lb = get_text(p), ub = get_text(p), third = get_text(p);
+  return {encoder, {lb, ub, third, get_text(p)}};
+}
+
+PaddedText OverrideIndex::get_text(const unsigned char*& p) const {
+  const std::size_t length = get_varint(p);
+  const PaddedText text = arena_.text(p, length);
+  p += length;
+  return text;
 }
 
 void OverrideIndex::store(const OverrideText& o) {
   std::size_t bound = 1;
-  for (const std::string_view field : o.values) bound += 10 + field.size();
-  if (chunk_used_ + bound > chunk_size_) {
-    chunk_size_ = std::max(kChunkBytes, bound);
-    // The padding after the last form lets texts be copied in and out in whole words.
-    chunks_.push_back(allocate_large(chunk_size_ + kTextPadding, false));
-    chunk_used_ = 0;
-  }
-  unsigned char* const start = static_cast<unsigned char*>(chunks_.back().get()) + chunk_used_;
+  for (const PaddedText field : o.values) bound += 10 + field.size();
+  unsigned char* const start = arena_.room(bound);
   unsigned char* p = start;
   *p++ = o.encoder ? 0 : 1;
-  for (const std::string_view field : o.values) {
+  for (const PaddedText field : o.values) {
     p = put_varint(field.size(), p);
     p = reinterpret_cast<unsigned char*>(put_padded(reinterpret_cast<char*>(p), field));
   }
   records_.push_back(start);
-  chunk_used_ += static_cast<std::size_t>(p - start);
+  arena_.use(static_cast<std::size_t>(p - start));
 }
 
 void OverrideIndex::grow() {

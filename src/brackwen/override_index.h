@@ -8,6 +8,7 @@
 
 #include "brackwen/large_array.h"
 #include "brackwen/override_text.h"
+#include "brackwen/padded_arena.h"
 
 namespace brackwen {
 
@@ -25,13 +26,13 @@ class OverrideIndex {
   // The hash of `o` for `insert`, which depends on the seed and on nothing past the ends of
   // the texts; it also has the memory that inserting `o` looks at fetched.
   std::uint32_t prepare(const OverrideText& o) const;
-  // Keeps `o`, whose texts are padded, unless an equal override is kept already; true when it
+  // Keeps `o` unless an equal override is kept already; true when it
   // was kept.
   bool insert(const OverrideText& o) { return insert(o, prepare(o)); }
   // The same with the hash that `prepare` gave for `o`.
   bool insert(const OverrideText& o, std::uint32_t hash);
   // The kept override number `position`, counting from 0 in order of arrival; its texts stay
-  // valid as long as the index and are padded (`padded_text.h`).
+  // valid as long as the index.
   OverrideText operator[](std::size_t position) const;
   // Whether the kept override number `position` is an encoder's.
   bool is_enc_int(std::size_t position) const { return *records_[position] == 0; }
@@ -46,12 +47,14 @@ class OverrideIndex {
   }
   // Where a hash's probe sequence starts.
   std::size_t home(std::uint32_t hash) const noexcept { return hash >> (32 - bits_); }
+  // Keeps the form of `o` in the arena and its place in `records_`.
   void store(const OverrideText& o);
+  // The stored field text at `p`; moves `p` past it.
+  PaddedText get_text(const unsigned char*& p) const;
   void grow();
 
   std::uint64_t keys_[12];                        // the hash's keys, drawn from the seed
-  std::vector<std::unique_ptr<void, LargeAllocation>> chunks_;
-  std::size_t chunk_used_ = 0, chunk_size_ = 0;   // bytes used and held in the last chunk
+  PaddedArena arena_;                             // the kept forms
   LargeArray<const unsigned char*> records_;      // where each kept form begins
   std::unique_ptr<void, LargeAllocation> slot_memory_;
   Slot* slots_ = nullptr;

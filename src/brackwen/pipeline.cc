@@ -33,22 +33,19 @@ class DistinctLines : public DistinctOverrides {
 
   bool advance() override {
     if (!first_line_taken_) {
-      const std::optional<std::string_view> line = input_->next_line();
+      const std::optional<PaddedText> line = input_->next_line();
       if (!line) return false;
       first_line_taken_ = true;
-      unread_first_line_.emplace().reserve(line->size() + kTextPadding);
-      unread_first_line_->append(*line).append(kTextPadding, '\0');
+      unread_first_line_.emplace(*line);
       return true;
     }
     check_first_line_decodes();
-    while (const std::optional<std::string_view> line = input_->next_line()) {
+    while (const std::optional<PaddedText> line = input_->next_line()) {
       read_first_line();
       // A line read ahead is the one just taken: its texts still point into it.
       const bool ahead = ahead_count_ != 0;
       if (!ahead) stopped_ahead_ = false;
-      Read fresh;
-      const Read& read = ahead ? ahead_[first_ahead_] : (fresh = read_line(*line));
-      const bool kept = kept_.insert(read.text, read.hash);
+      const bool kept = ahead ? kept_.insert(ahead_[first_ahead_].text, ahead_[first_ahead_].hash) : insert_line(*line);
       if (ahead) {
         first_ahead_ = (first_ahead_ + 1) % kAhead;
         --ahead_count_;
@@ -81,15 +78,13 @@ class DistinctLines : public DistinctOverrides {
   // valid text fails here, even when it is the only line and is not yet read as a record.
   void check_first_line_decodes() {
     if (!unread_first_line_ || first_line_decodes_) return;
-    const std::string_view line(unread_first_line_->data(), unread_first_line_->size() - kTextPadding);
-    if (!decoder_.is_valid(line)) throw Failure(kInvalidInput);
+    if (!decoder_.is_valid(unread_first_line_->text())) throw Failure(kInvalidInput);
     first_line_decodes_ = true;
   }
 
   void read_first_line() {
     if (!unread_first_line_) return;
-    const std::string_view line(unread_first_line_->data(), unread_first_line_->size() - kTextPadding);
-    const Read read = read_line(line);
+    const Read read = read_line(unread_first_line_->text());
     kept_.insert(read.text, read.hash);
     unread_first_line_.reset();
   }
@@ -115,34 +110,42 @@ class DistinctLines : public DistinctOverrides {
   bool read_line_ahead(OverrideText& text) {
     // A line that ends right after its record, or after a few blanks, is cut from the text
     // at hand where its record ends, with no search for its line feed.
-    const std::string_view at_hand = input_->text_at_hand();
-    if (const std::size_t record = tarnwick::override::read_canonical_record(at_hand, text); record != 0) {
+    const PaddedText at_hand = input_->text_at_hand();
+    tarnwick::override::Canonical_texts found;
+    if (const std::size_t record = tarnwick::override::read_canonical_record(at_hand, found); record != 0) {
       std::size_t end = record;
-      while (end < at_hand.size() && at_hand[end] != '\n' &&
-             tarnwick::override::is_ascii_white_space(static_cast<unsigned char>(at_hand[end]))) {
+      while (end < at_hand.size() && at_hand.data()[end] != '\n' &&
+             tarnwick::override::is_ascii_white_space(static_cast<unsigned char>(at_hand.data()[end]))) {
         ++end;
       }
-      if (end < at_hand.size() && at_hand[end] == '\n') {
+      if (end < at_hand.size() && at_hand.data()[end] == '\n') {
         input_->peek_line_of_length(end);
+        text = texts_in(at_hand, found);
         return true;
       }
     }
-    const std::optional<std::string_view> line = input_->peek_line_at_hand();
+    const std::optional<PaddedText> line = input_->peek_line_at_hand();
     if (!line) return false;
-    if (!tarnwick::override::read_canonical_texts(*line, text)) {
+    if (!tarnwick::override::read_canonical_texts(*line, found)) {
       stopped_ahead_ = true;
       return false;
     }
+    text = texts_in(*line, found);
     return true;
   }
 
   Read prepared(const OverrideText& text) const { return {text, kept_.prepare(text)}; }
 
-  Read read_line(std::string_view line) {
-    Read read{};
-    if (decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, read.text)) {
-      read.hash = kept_.prepare(read.text);
-      return read;
+  // Reads `line` and keeps its override unless it equals a kept one; true when it was kept.
+  bool insert_line(PaddedText line) {
+    const Read read = read_line(line);
+    return kept_.insert(read.text, read.hash);
+  }
+
+  Read read_line(PaddedText line) {
+    if (tarnwick::override::Canonical_texts found;
+        decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, found)) {
+      return prepared(texts_in(line, found));
     }
     if (!decoder_.decode(line, characters_)) throw Failure(kInvalidInput);
     const Override o = read_whole<Override>(characters_);
@@ -150,11 +153,10 @@ class DistinctLines : public DistinctOverrides {
                                                     &tarnwick::override::third_field(o), &tarnwick::override::length(o)};
     OverrideText text{tarnwick::override::is_enc_int(o), {}};
     for (std::size_t i = 0; i < 4; ++i) {
-      decimal_[i].clear();
-      fields[i]->append_decimal(decimal_[i]);
-      const std::size_t length = decimal_[i].size();
-      decimal_[i].append(kTextPadding, '\0');
-      text.values[i] = std::string_view(decimal_[i].data(), length);
+      digits_.clear();
+      fields[i]->append_decimal(digits_);
+      decimal_[i].assign(digits_);
+      text.values[i] = decimal_[i].text();
     }
     return prepared(text);
   }
@@ -162,7 +164,7 @@ class DistinctLines : public DistinctOverrides {
   std::shared_ptr<LineSource> input_;
   LocaleDecoder decoder_;
   bool first_line_taken_ = false;
-  std::optional<std::string> unread_first_line_;  // the first line, then padding
+  std::optional<PaddedString> unread_first_line_;
   bool first_line_decodes_ = false;               // whether it is known to be valid text
   OverrideIndex kept_;
   // The lines after the one last taken, read ahead, in a ring; a line that the ring does not
@@ -171,7 +173,8 @@ class DistinctLines : public DistinctOverrides {
   Read ahead_[kAhead];
   std::size_t first_ahead_ = 0, ahead_count_ = 0;
   bool stopped_ahead_ = false;
-  std::string decimal_[4];  // the field texts of the last line the full reader read, padded
+  PaddedString decimal_[4];  // the field texts of the last line the full reader read
+  std::string digits_;       // the text of one of them as it is written
   std::u32string characters_;
 };
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "brackwen/input_stream.h"
+#include "brackwen/line_source.h"
 #include "brackwen/locale_text.h"
 #include "brackwen/script.h"
 

@@ -40,17 +40,18 @@ class FinalListStencil {
       throw std::logic_error("unexpected final list template");
     }
     if (one.literal(0) != before_first() || one.literal(1) != after_last() ||
-        after_last().find('\n') != std::string_view::npos || without_names().find('\n') == std::string_view::npos) {
+        after_last().view().find('\n') != std::string_view::npos ||
+        without_names().view().find('\n') == std::string_view::npos) {
       throw std::logic_error("the final list is laid out differently for different numbers of names");
     }
     between_last_line_ = last_line_length(between());
   }
 
-  // The texts of the list, each padded: without names, and before, between and after names.
-  std::string_view without_names() const { return without_names_.literal(0); }
-  std::string_view before_first() const { return with_two_.literal(0); }
-  std::string_view between() const { return with_two_.literal(1); }
-  std::string_view after_last() const { return with_two_.literal(2); }
+  // The texts of the list: without names, and before, between and after names.
+  PaddedText without_names() const { return without_names_.literal(0); }
+  PaddedText before_first() const { return with_two_.literal(0); }
+  PaddedText between() const { return with_two_.literal(1); }
+  PaddedText after_last() const { return with_two_.literal(2); }
   // The length of the last line of `between()`.
   int between_last_line() const { return between_last_line_; }
 
@@ -75,7 +76,7 @@ class FinalListWriter : public PartWriter {
     }
     out.append(stencil.before_first());
     int column = last_line_length(stencil.before_first()) + static_cast<int>(names_->append_next(out));
-    const std::string_view between = stencil.between();
+    const PaddedText between = stencil.between();
     while (names_->more()) {
       out.append_padded(between);
       column = stencil.between_last_line() + static_cast<int>(names_->append_next(out));

@@ -30,8 +30,8 @@ class Stencil {
 
   // How many literal runs it has; at least one.
   std::size_t size() const noexcept { return runs_.size(); }
-  // The literal run `i`; it is padded.
-  std::string_view literal(std::size_t i) const noexcept { return text_of(runs_[i]); }
+  // The literal run `i`.
+  PaddedText literal(std::size_t i) const noexcept { return text_of(runs_[i]); }
   // The hole after the literal run `i`, or `kNoHole` after the last.
   int hole(std::size_t i) const noexcept { return runs_[i].hole; }
   // The holes in text order.
@@ -41,12 +41,12 @@ class Stencil {
   std::pair<Stencil, Stencil> split_at(int slot) const;
 
   // The length of the text with `value` in every hole.
-  std::size_t length(std::string_view value) const noexcept {
+  std::size_t length(PaddedText value) const noexcept {
     return literal_length_ + hole_total_ * value.size();
   }
   // The length of the text with `values[h]` in each hole h; `values` has a text for each of the
   // slots that the stencil was laid out with.
-  std::size_t length(std::span<const std::string_view> values) const noexcept {
+  std::size_t length(std::span<const PaddedText> values) const noexcept {
     std::size_t length = literal_length_;
     const std::size_t* const counts = hole_counts_.data();
     for (std::size_t slot = 0; slot < values.size(); ++slot) length += counts[slot] * values[slot].size();
@@ -57,9 +57,8 @@ class Stencil {
   // its end. Gives the end of the text; it may write up to `kTextPadding` bytes past that end.
   template <class Fill>
   [[gnu::always_inline]] char* put(char* to, Fill&& fill) const {
-    const char* const literals = literals_.data();
     for (const Run& run : runs_) {
-      to = put_padded(to, std::string_view(literals + run.offset, run.length));
+      to = put_padded(to, text_of(run));
       if (run.hole != kNoHole) to = fill(run.hole, to);
     }
     return to;
@@ -81,9 +80,7 @@ class Stencil {
   // Pads the literal runs; nothing is added after.
   void finish();
   // The text of the literal run `run`.
-  std::string_view text_of(const Run& run) const noexcept {
-    return std::string_view(literals_.data() + run.offset, run.length);
-  }
+  PaddedText text_of(const Run& run) const noexcept { return PaddedText::within(literals_, run.offset, run.length); }
 
   std::string literals_;  // every literal run, then the padding
   std::vector<Run> runs_;

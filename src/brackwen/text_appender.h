@@ -16,8 +16,8 @@ namespace brackwen {
 class DecimalCounter {
  public:
   DecimalCounter() { digits_[kSize - 1] = '0'; }
-  // The text of the count; it is padded.
-  std::string_view text() const noexcept { return std::string_view(digits_ + first_, kSize - first_); }
+  // The text of the count.
+  PaddedText text() const noexcept { return PaddedText::within(digits_, first_, kSize - first_); }
   // Adds one to the count.
   void step() noexcept {
     std::size_t i = kSize;
@@ -52,14 +52,13 @@ class TextAppender {
     copy_short(next_, text.data(), text.size());
     next_ += text.size();
   }
-  // Appends the padded `text`.
-  [[gnu::always_inline]] void append_padded(std::string_view text) {
-    advance_to(put_padded(room(text.size() + kTextPadding), text));
-  }
-  // Room for at least `n` more characters, written in place from the pointer it gives, which
-  // `advance_to` then moves past what was written.
+  // Appends `text` with a padded copy.
+  [[gnu::always_inline]] void append_padded(PaddedText text) { advance_to(put_padded(room(text.size()), text)); }
+  // Room for at least `n` more characters and for the `kTextPadding` bytes after them that a
+  // padded copy may write, written in place from the pointer it gives, which `advance_to` then
+  // moves past what was written.
   [[gnu::always_inline]] char* room(std::size_t n) {
-    if (static_cast<std::size_t>(end_ - next_) < n) make_room(n);
+    if (static_cast<std::size_t>(end_ - next_) < n + kTextPadding) make_room(n + kTextPadding);
     return next_;
   }
   // Takes the characters written in the room up to `end` as appended.

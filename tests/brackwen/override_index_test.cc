@@ -40,9 +40,7 @@ class Texts {
             e != nullptr ? e->dst_i().to_decimal() : d->src_i().to_decimal(),
             tarnwick::override::length(o).to_decimal()};
   }
-  std::string_view field(std::size_t i) const {
-    return std::string_view(fields_[i]).substr(0, fields_[i].size() - kTextPadding);
-  }
+  PaddedText field(std::size_t i) const { return PaddedText::within(fields_[i], 0, fields_[i].size() - kTextPadding); }
 
   bool encoder_;
   std::array<std::string, 4> fields_;

@@ -28,10 +28,10 @@ class Lines : public LineSource {
   explicit Lines(std::vector<std::string> lines) : lines_(std::move(lines)) {
     for (std::string& line : lines_) line.append(kTextPadding, '#');
   }
-  std::optional<std::string_view> next_line() override {
+  std::optional<PaddedText> next_line() override {
     if (next_ == lines_.size()) return std::nullopt;
     const std::string& line = lines_[next_++];
-    return std::string_view(line).substr(0, line.size() - kTextPadding);
+    return PaddedText::within(line, 0, line.size() - kTextPadding);
   }
 
  private:

@@ -27,9 +27,9 @@ std::string runs_of(const Stencil& stencil) {
 // The text that `put` writes with `values[h]` in each hole h, checked against `length`.
 std::string written(const Stencil& stencil, const std::vector<std::string>& values) {
   std::vector<std::string> padded;
-  std::vector<std::string_view> texts;
+  std::vector<PaddedText> texts;
   for (const std::string& value : values) padded.push_back(value + std::string(kTextPadding, '#'));
-  for (std::size_t i = 0; i < values.size(); ++i) texts.emplace_back(padded[i].data(), values[i].size());
+  for (std::size_t i = 0; i < values.size(); ++i) texts.push_back(PaddedText::within(padded[i], 0, values[i].size()));
   std::string out(stencil.length(texts) + kTextPadding, '\0');
   char* const end = stencil.put(out.data(), [&](int slot, char* to) {
     return put_padded(to, texts[static_cast<std::size_t>(slot)]);
@@ -56,7 +56,7 @@ TEST(StencilTest, PutsEveryValueExactly) {
   }
   // The same value in every hole.
   const Stencil twice = Stencil::lay_out(hcat({text("a"), hole(0), text("bc"), hole(0)}), 1);
-  EXPECT_EQ(twice.length(std::string_view("xyz")), 9u);
+  EXPECT_EQ(twice.length(PaddedString("xyz").text()), 9u);
   EXPECT_EQ(written(twice, {"xyz"}), "axyzbcxyz");
 }
 

@@ -42,10 +42,10 @@ TEST(TextAppenderTest, PutsPaddedTextsOfEveryLengthExactlyInTheRoom) {
       const std::size_t lengths[] = {0, 1, 15, 16, 17, 31, 32, 33, 100, 399};
       std::size_t total = 0;
       for (const std::size_t n : lengths) total += n;
-      char* p = out.room(total + kTextPadding);
+      char* p = out.room(total);
       for (const std::size_t n : lengths) {
         const std::size_t at = (round + n) % 2;
-        p = put_padded(p, std::string_view(source).substr(at, n));
+        p = put_padded(p, PaddedText::within(source, at, n));
         expected.append(source, at, n);
       }
       out.advance_to(p);
