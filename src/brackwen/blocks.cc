@@ -11,6 +11,10 @@
 #include "brackwen/text_sink.h"
 
 namespace brackwen {
+
+using tarnwick::override::Integer;
+using tarnwick::override::Override;
+
 namespace {
 
 // The constant arguments of the copy statement.

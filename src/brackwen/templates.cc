@@ -4,6 +4,8 @@
 
 namespace brackwen {
 
+using tarnwick::override::Integer;
+
 const ScriptPieces& pieces() {
   static const ScriptPieces shared;
   return shared;

@@ -9,7 +9,6 @@
 
 namespace brackwen {
 
-using tarnwick::override::Integer;
 
 // The fixed texts of the script, each a document built once and shared by every statement.
 struct ScriptPieces {
@@ -40,7 +39,7 @@ inline constexpr int kIndentStep = 2;
 class ArgumentValue {
  public:
   // A known value.
-  ArgumentValue(Integer value) : value_(std::move(value)) {}  // NOLINT: a known integer is an argument value
+  ArgumentValue(tarnwick::override::Integer value) : value_(std::move(value)) {}  // NOLINT: a known integer is an argument value
   // The hole `slot`, filled in when the laid-out template is written.
   static ArgumentValue hole(int slot);
   // The document of the value's decimal text, or the hole.
@@ -48,12 +47,12 @@ class ArgumentValue {
 
  private:
   ArgumentValue() = default;
-  std::optional<Integer> value_;
+  std::optional<tarnwick::override::Integer> value_;
   int slot_ = 0;
 };
 
 // The document of the decimal text of `value`.
-Doc integer_text(const Integer& value);
+Doc integer_text(const tarnwick::override::Integer& value);
 
 // One argument line: "(eval_int {{", the value, ": [32] }})", indented by 2.
 Doc eval_int_arg(const ArgumentValue& value);

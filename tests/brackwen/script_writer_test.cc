@@ -20,6 +20,7 @@
 namespace brackwen {
 namespace {
 
+using tarnwick::override::Integer;
 using tarnwick::override::Override;
 
 // The lines of a text held in memory, padded.

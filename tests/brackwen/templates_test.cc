@@ -9,6 +9,8 @@
 namespace brackwen {
 namespace {
 
+using tarnwick::override::Integer;
+
 std::string rendered(const Doc& doc) {
   StringSink sink;
   render_script(doc, sink);
