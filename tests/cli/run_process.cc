@@ -1,6 +1,7 @@
 #include "cli/run_process.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
 
@@ -44,12 +45,15 @@ Spawned spawn(const Launch& launch) {
     int output = out[1];
     if (!launch.output_path.empty()) output = open(launch.output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (output < 0 || dup2(in[0], 0) < 0 || dup2(output, 1) < 0 || dup2(err[1], 2) < 0) _exit(126);
+    // The child's pipe ends are open files of their own, so the flags set here are its alone.
+    if (launch.nonblocking_input && fcntl(0, F_SETFL, fcntl(0, F_GETFL) | O_NONBLOCK) != 0) _exit(126);
+    if (launch.nonblocking_output && fcntl(1, F_SETFL, fcntl(1, F_GETFL) | O_NONBLOCK) != 0) _exit(126);
     if (launch.address_space != 0) {
       const rlimit limit{launch.address_space, launch.address_space};
       if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
     }
     signal(SIGPIPE, SIG_DFL);
-    signal(SIGINT, SIG_DFL);
+    signal(SIGINT, launch.sigint_ignored ? SIG_IGN : SIG_DFL);
     execve(launch.program.c_str(), argv.data(), env.data());
     _exit(127);
   }
@@ -108,11 +112,9 @@ RunResult run_process(const Launch& launch) {
   return result;
 }
 
-Child::Child(const std::vector<std::string>& args) {
-  Launch launch;
-  launch.program = brackwen_path();
-  launch.argv = {"brackwen"};
-  launch.argv.insert(launch.argv.end(), args.begin(), args.end());
+Child::Child(const std::vector<std::string>& args) : Child(brackwen_launch(args)) {}
+
+Child::Child(const Launch& launch) {
   const Spawned child = spawn(launch);
   pid_ = child.pid;
   in_ = child.in;
@@ -121,7 +123,7 @@ Child::Child(const std::vector<std::string>& args) {
 }
 
 Child::~Child() {
-  if (pid_ > 0) {
+  if (!wait_status_) {
     ::kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
@@ -160,38 +162,95 @@ const std::string& Child::read_output(std::size_t length, double seconds) {
   return out_text_;
 }
 
-void Child::kill(int signal) { ::kill(pid_, signal); }
+void Child::kill(int signal) {
+  // Once reaped, its process id may belong to another process.
+  if (!wait_status_) ::kill(pid_, signal);
+}
 
 RunResult Child::wait() {
   close_input();
-  RunResult result;
   for (int* fd : {&out_, &err_}) {
     char buffer[4096];
     ssize_t n;
     while ((n = read(*fd, buffer, sizeof buffer)) > 0) {
-      (fd == &out_ ? out_text_ : result.err).append(buffer, static_cast<std::size_t>(n));
+      (fd == &out_ ? out_text_ : err_text_).append(buffer, static_cast<std::size_t>(n));
     }
     close(*fd);
     *fd = -1;
   }
-  result.out = out_text_;
+  reap(true);
+  return result();
+}
+
+std::optional<RunResult> Child::wait_within(double seconds) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+  const auto left_ms = [&] {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(left < 0 ? 0 : left + 1);
+  };
+  while (out_ >= 0 || err_ >= 0) {
+    pollfd fds[2] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}};
+    const int ready = poll(fds, 2, left_ms());
+    if (ready == 0) return std::nullopt;
+    check(ready > 0 || errno == EINTR, "poll");
+    for (pollfd& p : fds) {
+      if (p.fd < 0 || p.revents == 0) continue;
+      char buffer[1 << 16];
+      const ssize_t n = read(p.fd, buffer, sizeof buffer);
+      if (n > 0) {
+        (p.fd == out_ ? out_text_ : err_text_).append(buffer, static_cast<std::size_t>(n));
+      } else {
+        close(p.fd);
+        (p.fd == out_ ? out_ : err_) = -1;
+      }
+    }
+  }
+  if (!ended_within(static_cast<double>(left_ms()) / 1000)) return std::nullopt;
+  return result();
+}
+
+bool Child::ended_within(double seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!reap(false)) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    usleep(200);
+  }
+  return true;
+}
+
+bool Child::reap(bool block) {
+  if (wait_status_) return true;
   int wait_status = 0;
-  check(waitpid(pid_, &wait_status, 0) == pid_, "waitpid");
-  pid_ = -1;
-  if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
-  if (WIFSIGNALED(wait_status)) result.signal = WTERMSIG(wait_status);
+  const pid_t got = waitpid(pid_, &wait_status, block ? 0 : WNOHANG);
+  check(got >= 0, "waitpid");
+  if (got == 0) return false;
+  wait_status_ = wait_status;
+  return true;
+}
+
+RunResult Child::result() const {
+  RunResult result;
+  result.out = out_text_;
+  result.err = err_text_;
+  if (WIFEXITED(*wait_status_)) result.status = WEXITSTATUS(*wait_status_);
+  if (WIFSIGNALED(*wait_status_)) result.signal = WTERMSIG(*wait_status_);
   return result;
 }
 
 std::string brackwen_path() { return BRACKWEN_PATH; }
 
-RunResult run_brackwen(const std::vector<std::string>& args, const std::string& input) {
+Launch brackwen_launch(const std::vector<std::string>& args, const std::string& input) {
   Launch launch;
   launch.program = brackwen_path();
   launch.argv = {"brackwen"};
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());
   launch.input = input;
-  return run_process(launch);
+  return launch;
+}
+
+RunResult run_brackwen(const std::vector<std::string>& args, const std::string& input) {
+  return run_process(brackwen_launch(args, input));
 }
 
 }  // namespace brackwen::testing
