@@ -16,8 +16,6 @@ extern "C" void record_interrupt(int) { interrupted = 1; }
 }  // namespace
 
 void install_interrupt_handler() {
-  struct sigaction previous {};
-  if (sigaction(SIGINT, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) return;
   struct sigaction action {};
   action.sa_handler = record_interrupt;
   sigemptyset(&action.sa_mask);

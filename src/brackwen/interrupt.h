@@ -4,8 +4,7 @@
 namespace brackwen {
 
 // Installs a handler for SIGINT that only records the signal and serves one delivery; it does
-// not restart interrupted reads and writes, so a blocked one returns. A SIGINT that the process
-// was started with ignored stays ignored.
+// not restart interrupted reads and writes, so a blocked one returns.
 void install_interrupt_handler();
 
 // Whether SIGINT has been delivered.
