@@ -79,6 +79,9 @@ RunResult run_process(const Launch& launch) {
     close(in_fd);
     in_fd = -1;
   }
+  // A write larger than the room in the pipe would wait for the child to read, while the child
+  // may be waiting for its output to be read: the writes must not block.
+  if (in_fd >= 0) check(fcntl(in_fd, F_SETFL, fcntl(in_fd, F_GETFL) | O_NONBLOCK) == 0, "fcntl");
   int open_outputs = 2;
   pollfd fds[3] = {{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {in_fd, POLLOUT, 0}};
   while (open_outputs > 0 || in_fd >= 0) {
@@ -99,7 +102,7 @@ RunResult run_process(const Launch& launch) {
     if (in_fd >= 0 && fds[2].revents != 0) {
       const ssize_t n = write(in_fd, launch.input.data() + fed, launch.input.size() - fed);
       if (n > 0) fed += static_cast<std::size_t>(n);
-      if (n < 0 || fed == launch.input.size()) {
+      if ((n < 0 && errno != EAGAIN) || fed == launch.input.size()) {
         close(in_fd);
         in_fd = -1;
       }
