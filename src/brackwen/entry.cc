@@ -1,6 +1,5 @@
 #include "brackwen/entry.h"
 
-#include <cerrno>
 #include <memory>
 #include <new>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "brackwen/command_line.h"
 #include "brackwen/failure.h"
+#include "brackwen/fd_io.h"
 #include "brackwen/input_stream.h"
 #include "brackwen/locale_text.h"
 #include "brackwen/output_stream.h"
@@ -25,14 +25,7 @@ namespace {
 void report_failure(int fd, std::string_view program, std::string_view message) {
   std::string line(program);
   line.append(": ").append(message).append("\n");
-  for (std::string_view rest = line; !rest.empty();) {
-    const ssize_t n = ::write(fd, rest.data(), rest.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return;
-    }
-    rest.remove_prefix(static_cast<std::size_t>(n));
-  }
+  write_all(fd, line);
 }
 
 }  // namespace

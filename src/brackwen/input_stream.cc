@@ -6,9 +6,11 @@
 #include <stdexcept>
 #include <string>
 
+#include <poll.h>
 #include <unistd.h>
 
 #include "brackwen/failure.h"
+#include "brackwen/fd_io.h"
 #include "brackwen/interrupt.h"
 #include "brackwen/output_stream.h"
 #include "brackwen/padded_text.h"
@@ -112,7 +114,11 @@ bool InputStream::read_more() {
       at_end_ = true;
       return false;
     }
-    if (errno != EINTR) throw Failure(std::string("standard input: ") + std::strerror(errno));
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      wait_until_ready(fd_, POLLIN);
+    } else if (errno != EINTR) {
+      throw Failure(std::string("standard input: ") + std::strerror(errno));
+    }
   }
 }
 

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include <poll.h>
 #include <unistd.h>
 
 #include "brackwen/failure.h"
+#include "brackwen/fd_io.h"
 #include "brackwen/interrupt.h"
 
 namespace brackwen {
@@ -61,6 +63,8 @@ bool OutputStream::drain(bool notice_interrupt) noexcept {
     const ssize_t n = ::write(fd_, buffer_.data() + written, size_ - written);
     if (n >= 0) {
       written += static_cast<std::size_t>(n);
+    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      wait_until_ready(fd_, POLLOUT);
     } else if (errno != EINTR) {
       ok = false;
       break;

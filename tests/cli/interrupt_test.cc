@@ -65,8 +65,11 @@ void wait_for_header(Child& child) { ASSERT_EQ(child.read_output(kHeader.size(),
 TEST(InterruptTest, EndsARunWaitingForInput) {
   Launch ignoring = brackwen_launch({"64", "32"});
   ignoring.sigint_ignored = true;
+  Launch nonblocking = brackwen_launch({"64", "32"});
+  nonblocking.nonblocking_input = true;
   check_situations({
       {"waiting for input", brackwen_launch({"64", "32"}), wait_for_header, kHeader, kHeader},
+      {"waiting for input on a non-blocking pipe", nonblocking, wait_for_header, kHeader, kHeader},
       // A shell starts a job in the background with SIGINT ignored; an interrupt sent to the
       // process itself still ends it.
       {"started with SIGINT ignored", ignoring, wait_for_header, kHeader, kHeader},

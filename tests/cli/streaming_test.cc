@@ -1,10 +1,13 @@
 // What the program writes while it waits for input, and how an interrupt ends it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <string>
+#include <thread>
 
 #include "cli/run_process.h"
+#include "cli/script_texts.h"
 
 namespace brackwen::testing {
 namespace {
@@ -46,6 +49,38 @@ TEST(StreamingTest, InterruptAfterSomeBlocksKeepsWhatWasWritten) {
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out.find("enc_dec_ovs"), std::string::npos);
   EXPECT_EQ(r.out.substr(0, kHeader.size()), kHeader);
+}
+
+TEST(StreamingTest, NonBlockingStreamsAreWaitedOnAndLoseNothing) {
+  // Some 6.6 MB of script: the output pipe fills up many times over.
+  std::string input;
+  for (int i = 0; i < 10'000; ++i) {
+    input += "Override_enc_int {lb = " + std::to_string(i) + ", ub = 255, dst_i = 3, length = 8}\n";
+  }
+  const std::string script = script_for(input);
+  for (const auto& [nonblocking_input, nonblocking_output] : {std::pair{true, false}, {false, true}, {true, true}}) {
+    SCOPED_TRACE(std::string(nonblocking_input ? "input" : "") + (nonblocking_output ? " output" : ""));
+    Launch launch = brackwen_launch({"64", "32"});
+    launch.nonblocking_input = nonblocking_input;
+    launch.nonblocking_output = nonblocking_output;
+    Child child(launch);
+    // Once the header is out the program reads an empty pipe; the input then comes in two
+    // parts with a pause between them.
+    ASSERT_EQ(child.read_output(kHeader.size(), 10), kHeader);
+    std::thread feeder([&child, &input] {
+      child.send(input.substr(0, input.size() / 2));
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      child.send(input.substr(input.size() / 2));
+      child.close_input();
+    });
+    const std::optional<RunResult> r = child.wait_within(20);
+    feeder.join();
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->status, 0);
+    EXPECT_EQ(r->err, "");
+    EXPECT_EQ(r->out.size(), script.size());
+    EXPECT_TRUE(r->out == script);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+// Waiting on and writing to file descriptors that may be in non-blocking mode, whose flags
+// belong to whoever shares them and are never changed here.
+#pragma once
+
+#include <string_view>
+
+namespace brackwen {
+
+// Waits until `fd` is ready for `events` (POLLIN or POLLOUT), after an operation on it found it
+// would block. False when a signal handler interrupted the wait. Async-signal-safe.
+bool wait_until_ready(int fd, short events) noexcept;
+
+// Writes all of `bytes` to `fd`, going on after a signal handler interrupts it and waiting while
+// it would block; false, with errno set, at the first other failure. Async-signal-safe.
+bool write_all(int fd, std::string_view bytes) noexcept;
+
+}  // namespace brackwen
