@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "brackwen/abrupt_end.h"
 #include "brackwen/command_line.h"
 #include "brackwen/failure.h"
 #include "brackwen/fd_io.h"
@@ -34,6 +35,8 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
   const std::string_view program = program_name(!argv.empty() && argv[0] != nullptr ? argv[0] : "");
   const std::vector<std::string_view> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
   OutputStream out(streams.output, isatty(streams.output) == 1);
+  AbruptEndScope abrupt_end;
+  abrupt_end.write_out(out.pending());
   try {
     int status = 0;
     if (wants_usage(arguments)) {

@@ -11,7 +11,6 @@
 
 #include "brackwen/failure.h"
 #include "brackwen/fd_io.h"
-#include "brackwen/interrupt.h"
 #include "brackwen/output_stream.h"
 #include "brackwen/padded_text.h"
 
@@ -102,10 +101,6 @@ bool InputStream::read_more() {
   output_.flush();
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - kTextPadding - end_);
-    if (interrupt_pending()) {
-      output_.flush_ignoring_errors();
-      end_by_interrupt();
-    }
     if (n > 0) {
       end_ += static_cast<std::size_t>(n);
       return true;

@@ -15,8 +15,7 @@ class OutputStream;
 
 // The lines of a file descriptor. Before it waits for input it writes out what is buffered for
 // standard output, so that a reader of the output sees everything produced so far. A failing
-// read throws a `Failure` naming standard input; a SIGINT noticed while reading writes out
-// standard output and ends the process by that signal.
+// read throws a `Failure` naming standard input; a descriptor in non-blocking mode is waited on.
 class InputStream : public LineSource {
  public:
   InputStream(int fd, OutputStream& output);

@@ -1,38 +1,27 @@
 #include "brackwen/interrupt.h"
 
 #include <csignal>
-#include <cstdlib>
 
-#include <unistd.h>
+#include "brackwen/abrupt_end.h"
 
 namespace brackwen {
 namespace {
 
-// Set by the handler; a signal handler can reach nothing but such a flag.
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void record_interrupt(int) { interrupted = 1; }
+extern "C" void on_interrupt(int) {
+  if (!defer_interrupt_while_writing()) end_by_interrupt();
+}
 
 }  // namespace
 
 void install_interrupt_handler() {
   struct sigaction action {};
-  action.sa_handler = record_interrupt;
+  action.sa_handler = on_interrupt;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESETHAND;
+  // Reset to the default action on delivery, and not blocked while the handler runs: a second
+  // interrupt ends the process even while the handler waits to write out the output. Without
+  // SA_RESTART a write in flight returns when the handler does.
+  action.sa_flags = SA_RESETHAND | SA_NODEFER;
   sigaction(SIGINT, &action, nullptr);
-}
-
-bool interrupt_pending() noexcept { return interrupted != 0; }
-
-void end_by_interrupt() noexcept {
-  std::signal(SIGINT, SIG_DFL);
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigprocmask(SIG_UNBLOCK, &set, nullptr);
-  std::raise(SIGINT);
-  _exit(128 + SIGINT);
 }
 
 }  // namespace brackwen

@@ -3,14 +3,10 @@
 
 namespace brackwen {
 
-// Installs a handler for SIGINT that only records the signal and serves one delivery; it does
-// not restart interrupted reads and writes, so a blocked one returns.
+// Installs a handler for SIGINT that serves one delivery: it ends the process by SIGINT at once,
+// wherever the run is, after writing out the complete part of the output (`abrupt_end.h`); when
+// a write of that output is in flight it leaves the end to the write, which returns early. A
+// further SIGINT takes the default action at once.
 void install_interrupt_handler();
-
-// Whether SIGINT has been delivered.
-bool interrupt_pending() noexcept;
-
-// Ends the process by SIGINT under its default action.
-[[noreturn]] void end_by_interrupt() noexcept;
 
 }  // namespace brackwen

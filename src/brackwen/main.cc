@@ -10,8 +10,6 @@
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   brackwen::install_interrupt_handler();
-  const int status = brackwen::run(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
-                                   {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO});
-  if (brackwen::interrupt_pending()) brackwen::end_by_interrupt();
-  return status;
+  return brackwen::run(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
+                       {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO});
 }

@@ -1,17 +1,20 @@
 // Standard output as a sink for rendered text.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string_view>
 #include <vector>
 
+#include "brackwen/abrupt_end.h"
 #include "brackwen/render.h"
 
 namespace brackwen {
 
 // A file descriptor written through a buffer: block-buffered, or flushed at every line feed
-// when line-buffered. A write that fails throws a `Failure` naming standard output; a SIGINT
-// noticed while writing flushes what is buffered and ends the process by that signal.
+// when line-buffered. A write that fails throws a `Failure` naming standard output. The
+// complete part of the buffer is published for an abrupt end of the process (`pending`); an
+// interrupt deferred while a write was in flight ends the process once the write returns.
 class OutputStream : public TextSink {
  public:
   // A stream writing to `fd`; `line_buffered` for a terminal.
@@ -27,15 +30,23 @@ class OutputStream : public TextSink {
   void flush();
   // Writes out what it can of the buffer and drops the rest, reporting nothing.
   void flush_ignoring_errors() noexcept;
+  // The complete part of the buffer, kept up to date for an abrupt end.
+  const PendingOutput& pending() const noexcept { return pending_; }
 
  private:
   // Writes the buffer out; false, with errno set, when a write fails.
-  bool drain(bool notice_interrupt) noexcept;
+  bool drain() noexcept;
+  // Publishes the size of the buffered text, after the text itself.
+  void publish_size() noexcept {
+    std::atomic_signal_fence(std::memory_order_release);
+    pending_.size.store(size_, std::memory_order_relaxed);
+  }
 
   int fd_;
   bool line_buffered_;
   std::vector<char> buffer_;
   std::size_t size_ = 0;
+  PendingOutput pending_;
 };
 
 }  // namespace brackwen

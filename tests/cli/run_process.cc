@@ -42,9 +42,11 @@ Spawned spawn(const Launch& launch) {
   if (pid == 0) {
     // In the child only calls that are safe after fork: set up the streams, limits and
     // signals, then run the program.
+    int input = in[0];
+    if (!launch.input_path.empty()) input = open(launch.input_path.c_str(), O_RDONLY);
     int output = out[1];
     if (!launch.output_path.empty()) output = open(launch.output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (output < 0 || dup2(in[0], 0) < 0 || dup2(output, 1) < 0 || dup2(err[1], 2) < 0) _exit(126);
+    if (input < 0 || output < 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0 || dup2(err[1], 2) < 0) _exit(126);
     // The child's pipe ends are open files of their own, so the flags set here are its alone.
     if (launch.nonblocking_input && fcntl(0, F_SETFL, fcntl(0, F_GETFL) | O_NONBLOCK) != 0) _exit(126);
     if (launch.nonblocking_output && fcntl(1, F_SETFL, fcntl(1, F_GETFL) | O_NONBLOCK) != 0) _exit(126);

@@ -20,6 +20,7 @@ struct Launch {
   std::string program;              // path of the executable
   std::vector<std::string> argv;    // the whole argument vector, argv[0] included
   std::string input;                // written to standard input, which is then closed
+  std::string input_path;           // when set, standard input comes from this file instead of a pipe
   std::string output_path;          // when set, standard output goes to this file instead of a pipe
   std::vector<std::string> env = {"LC_ALL=C.UTF-8"};
   unsigned long address_space = 0;  // when set, the most address space the program may take
@@ -34,8 +35,8 @@ class Child {
  public:
   // Starts brackwen with `args` after the program name, standard input and output on pipes.
   explicit Child(const std::vector<std::string>& args);
-  // Starts `launch` with standard input and output on pipes; its `input` and `output_path` are
-  // not used.
+  // Starts `launch` with standard output on a pipe, and standard input on a pipe unless it
+  // names an input file; its `input` and `output_path` are not used.
   explicit Child(const Launch& launch);
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
