@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,41 +21,33 @@
 #include "brackwen/render.h"
 
 namespace brackwen {
-namespace {
-
-// Writes the failure line to `fd`, ignoring a failure to write it.
-void report_failure(int fd, std::string_view program, std::string_view message) {
-  std::string line(program);
-  line.append(": ").append(message).append("\n");
-  write_all(fd, line);
-}
-
-}  // namespace
 
 int run(std::span<const char* const> argv, const StandardStreams& streams) {
   const std::string_view program = program_name(!argv.empty() && argv[0] != nullptr ? argv[0] : "");
-  const std::vector<std::string_view> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
-  OutputStream out(streams.output, isatty(streams.output) == 1);
+  // Made within the handling of failures, since making it can run out of memory too.
+  std::optional<OutputStream> out;
   AbruptEndScope abrupt_end;
-  abrupt_end.write_out(out.pending());
   try {
+    out.emplace(streams.output, isatty(streams.output) == 1);
+    abrupt_end.write_out(out->pending());
+    const std::vector<std::string_view> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
     int status = 0;
     if (wants_usage(arguments)) {
-      out.write(usage_text(program));
+      out->write(usage_text(program));
       status = 1;
     } else {
-      auto input = std::make_shared<InputStream>(streams.input, out);
-      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder(), random_seed()), out);
-      out.write("\n");
+      auto input = std::make_shared<InputStream>(streams.input, *out);
+      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder(), random_seed()), *out);
+      out->write("\n");
     }
-    out.flush();
+    out->flush();
     return status;
   } catch (const Failure& failure) {
-    out.flush_ignoring_errors();
-    report_failure(streams.error, program, failure.what());
+    if (out) out->flush_ignoring_errors();
+    write_failure_line(streams.error, program, failure.what());
   } catch (const std::bad_alloc&) {
-    out.flush_ignoring_errors();
-    report_failure(streams.error, program, "out of memory");
+    if (out) out->flush_ignoring_errors();
+    write_failure_line(streams.error, program, kOutOfMemory);
   }
   return 1;
 }

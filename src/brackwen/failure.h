@@ -15,4 +15,7 @@ class Failure : public std::runtime_error {
 // The message of every text that cannot be read as the value it must hold.
 inline constexpr const char* kNoParse = "Prelude.read: no parse";
 
+// The message of a run that could not get the memory it needs.
+inline constexpr const char* kOutOfMemory = "out of memory";
+
 }  // namespace brackwen

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
 
 #include <poll.h>
 #include <unistd.h>
@@ -27,6 +28,21 @@ bool write_all(int fd, std::string_view bytes) noexcept {
     }
   }
   return true;
+}
+
+void write_failure_line(int fd, std::string_view program, std::string_view message) noexcept {
+  const std::string_view pieces[] = {program, ": ", message, "\n"};
+  char line[1024];
+  std::size_t size = 0;
+  for (const std::string_view piece : pieces) {
+    if (piece.size() > sizeof line - size) {
+      for (const std::string_view each : pieces) write_all(fd, each);
+      return;
+    }
+    std::memcpy(line + size, piece.data(), piece.size());
+    size += piece.size();
+  }
+  write_all(fd, std::string_view(line, size));
 }
 
 }  // namespace brackwen

@@ -215,6 +215,49 @@ TEST(BadInputTest, LinesOfRandomBytesFailWithOneLine) {
   }
 }
 
+// Whether a run under an address-space cap did not start at all: the loader could not map the
+// libraries, or the C++ runtime could not set aside its reserve for exceptions, so that not even
+// an exception for running out of memory could be thrown.
+bool could_not_start(const RunResult& r) {
+  return (r.status == 127 && r.err.find("error while loading shared libraries") != std::string::npos) ||
+         r.err == "terminate called without an active exception\n";
+}
+
+// Checks a run under a cap that started: it succeeded with `script`, or ran out of memory with
+// one line on standard error after a prefix of `script`. Returns whether it succeeded.
+bool check_capped_run(const RunResult& r, const std::string& script) {
+  EXPECT_EQ(r.signal, 0) << r.err;
+  if (r.status == 0) {
+    EXPECT_TRUE(r.out == script);
+    return true;
+  }
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "brackwen: out of memory\n");
+  // What it had produced is written out.
+  EXPECT_TRUE(r.out.size() <= script.size() && script.compare(0, r.out.size(), r.out) == 0);
+  return false;
+}
+
+TEST(BadInputTest, RunningOutOfMemoryAtTheStartIsAFailure) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
+#endif
+  const std::string script = script_for("");
+  // Caps in steps of 128 KB up to the first under which an empty input gives its script.
+  int out_of_memory = 0;
+  for (rlim_t kilobytes = 32 << 10;; kilobytes += 128) {
+    SCOPED_TRACE(std::to_string(kilobytes) + " KB");
+    ASSERT_LT(kilobytes, rlim_t{128} << 10) << "an empty input needs no such memory";
+    Launch launch = brackwen_launch({"64", "32"});
+    launch.address_space = kilobytes << 10;
+    const RunResult r = run_process(launch);
+    if (could_not_start(r)) continue;
+    if (check_capped_run(r, script)) break;
+    ++out_of_memory;
+  }
+  EXPECT_GT(out_of_memory, 0);
+}
+
 // A started program whose standard input is a file and whose output the test reads.
 struct Reading {
   pid_t pid;
