@@ -4,15 +4,19 @@
 
 #include <unistd.h>
 
+#include "brackwen/failure.h"
 #include "brackwen/fd_io.h"
 
 namespace brackwen {
 namespace {
 
-// What an abrupt end needs, set by the living `AbruptEndScope`.
+// What an abrupt end needs, set by the living `AbruptEndScope`. A signal handler reads only the
+// atomics; the failure line is written by the allocation hook, in the program's own flow.
 struct AbruptEndState {
   std::atomic<const PendingOutput*> output{nullptr};  // the output to write out, if any
   std::atomic<bool> interrupt_deferred{false};        // an interrupt waits for a write to return
+  std::string_view program;                           // the program name of the failure line
+  int error_fd = STDERR_FILENO;                       // where the failure line goes
 };
 
 AbruptEndState state;
@@ -23,8 +27,8 @@ static_assert(std::atomic<const PendingOutput*>::is_always_lock_free && std::ato
               std::atomic<const char*>::is_always_lock_free);
 
 // Writes out the complete part of the output unless a write of it is in flight; an abrupt end
-// that comes while another one writes it out finds it taken and writes nothing, so no byte is
-// written twice.
+// that comes while another one writes it out (an interrupt during the allocation hook's) finds
+// it taken and writes nothing, so no byte is written twice.
 void write_out_pending_output() noexcept {
   const PendingOutput* output = state.output.exchange(nullptr, std::memory_order_relaxed);
   if (output == nullptr || output->busy.load(std::memory_order_relaxed)) return;
@@ -36,7 +40,16 @@ void write_out_pending_output() noexcept {
 
 }  // namespace
 
-AbruptEndScope::~AbruptEndScope() { state.output.store(nullptr, std::memory_order_relaxed); }
+AbruptEndScope::AbruptEndScope(std::string_view program, int error_fd) noexcept {
+  state.program = program;
+  state.error_fd = error_fd;
+}
+
+AbruptEndScope::~AbruptEndScope() {
+  state.output.store(nullptr, std::memory_order_relaxed);
+  state.program = {};
+  state.error_fd = STDERR_FILENO;
+}
 
 void AbruptEndScope::write_out(const PendingOutput& output) noexcept {
   std::atomic_signal_fence(std::memory_order_release);
@@ -66,6 +79,12 @@ void end_by_interrupt() noexcept {
   write_out_pending_output();
   raise(SIGINT);
   _exit(128 + SIGINT);
+}
+
+void end_out_of_memory() noexcept {
+  write_out_pending_output();
+  write_failure_line(state.error_fd, state.program, kOutOfMemory);
+  _exit(1);
 }
 
 }  // namespace brackwen

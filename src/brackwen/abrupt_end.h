@@ -1,10 +1,12 @@
-// Ending the process at once, from a signal handler. What the program's output stream holds
-// complete is written out first. This is the one place of state that such an end needs;
-// everything in it is a lock-free atomic, so that a signal handler may read it.
+// Ending the process at once, from a signal handler or from an allocation that may not fail
+// back to its caller. What the program's output stream holds complete is written out first.
+// This is the one place of state that such an end needs; everything in it that a signal
+// handler reads is a lock-free atomic.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
+#include <string_view>
 
 namespace brackwen {
 
@@ -16,11 +18,12 @@ struct PendingOutput {
   std::atomic<bool> busy{false};            // a write of the buffer is in flight, or it is moving
 };
 
-// For as long as it lives, an abrupt end writes out the output stream that it is given. One at
-// a time.
+// For as long as it lives, an abrupt end writes out the output stream that it is given, and
+// reports running out of memory under the program name on the error stream. One at a time.
 class AbruptEndScope {
  public:
-  AbruptEndScope() noexcept = default;
+  // A scope for a run whose failure line names `program` (kept, not copied) on `error_fd`.
+  AbruptEndScope(std::string_view program, int error_fd) noexcept;
   ~AbruptEndScope();
   AbruptEndScope(const AbruptEndScope&) = delete;
   AbruptEndScope& operator=(const AbruptEndScope&) = delete;
@@ -40,5 +43,10 @@ bool interrupt_deferred() noexcept;
 // process by SIGINT under its default action, so that a further SIGINT ends it at once.
 // Async-signal-safe.
 [[noreturn]] void end_by_interrupt() noexcept;
+
+// Writes out the complete part of the output, unless a write of it is in flight, writes the
+// failure line for running out of memory, and ends the process with exit status 1. Allocates
+// nothing, and is async-signal-safe.
+[[noreturn]] void end_out_of_memory() noexcept;
 
 }  // namespace brackwen

@@ -26,7 +26,7 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
   const std::string_view program = program_name(!argv.empty() && argv[0] != nullptr ? argv[0] : "");
   // Made within the handling of failures, since making it can run out of memory too.
   std::optional<OutputStream> out;
-  AbruptEndScope abrupt_end;
+  AbruptEndScope abrupt_end(program, streams.error);
   try {
     out.emplace(streams.output, isatty(streams.output) == 1);
     abrupt_end.write_out(out->pending());

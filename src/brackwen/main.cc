@@ -1,15 +1,18 @@
-// The process entry: the locale, the interrupt handling, and one run over the standard streams.
+// The process entry: the locale, the interrupt handling, GNU MP's memory functions, and one run
+// over the standard streams.
 #include <clocale>
 #include <span>
 
 #include <unistd.h>
 
 #include "brackwen/entry.h"
+#include "brackwen/gmp_memory.h"
 #include "brackwen/interrupt.h"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   brackwen::install_interrupt_handler();
+  brackwen::install_gmp_memory_functions();
   return brackwen::run(std::span<const char* const>(argv, static_cast<std::size_t>(argc)),
                        {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO});
 }

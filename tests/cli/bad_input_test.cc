@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -257,6 +258,61 @@ TEST(BadInputTest, RunningOutOfMemoryAtTheStartIsAFailure) {
   }
   EXPECT_GT(out_of_memory, 0);
 }
+
+// A long value and the first line that holds it.
+struct LongValue {
+  std::string name;
+  std::string line;
+};
+
+// The name of a long value, for test names and messages.
+void PrintTo(const LongValue& value, std::ostream* out) { *out << value.name; }
+
+// Runs on a line with a long value under address-space caps in steps of 2 MB, up to one that
+// it needs no more than, so that memory runs out at many points of the run in turn: in C++
+// allocations and in GNU MP's, while the value is read and while its text is made.
+class OutOfMemoryTest : public ::testing::TestWithParam<LongValue> {};
+
+TEST_P(OutOfMemoryTest, EndsWithTheOutputProducedAndOneLine) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
+#endif
+  const std::string input = GetParam().line + "\n" + kDec + "\n";
+  const std::string script = script_for(input);
+  int out_of_memory = 0;
+  for (rlim_t megabytes = 32, successes = 0; successes < 2; megabytes += 2) {
+    SCOPED_TRACE(std::to_string(megabytes) + " MB");
+    ASSERT_LE(megabytes, 256u) << "the value needs no such memory";
+    Launch launch = brackwen_launch({"64", "32"}, input);
+    launch.address_space = megabytes << 20;
+    const RunResult r = run_process(launch);
+    if (could_not_start(r)) continue;
+    if (check_capped_run(r, script)) {
+      ++successes;
+    } else {
+      ++out_of_memory;
+    }
+  }
+  EXPECT_GT(out_of_memory, 0);
+}
+
+std::string million_digits() {
+  std::string digits(kMillion, '0');
+  digits.front() = '9';
+  digits.back() = '7';
+  return digits;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LongValues, OutOfMemoryTest,
+    ::testing::Values(
+        LongValue{"FiveMillionDecimalDigits",
+                  "Override_enc_int {lb = " + std::string(5 * kMillion, '7') + ", ub = 255, dst_i = 3, length = 8}"},
+        LongValue{"TwoMillionHexadecimalDigits",
+                  "Override_enc_int {lb = 0x" + std::string(2 * kMillion, 'f') + ", ub = 255, dst_i = 3, length = 8}"},
+        LongValue{"AMillionDigitsOfEach", "Override_enc_int {lb = -" + million_digits() + ", ub = 0x" +
+                                              std::string(kMillion, 'f') + ", dst_i = 3, length = 8}"}),
+    [](const ::testing::TestParamInfo<LongValue>& info) { return info.param.name; });
 
 // A started program whose standard input is a file and whose output the test reads.
 struct Reading {
