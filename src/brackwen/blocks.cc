@@ -117,6 +117,8 @@ class BlocksWriter : public PartWriter {
   PartEnd write(TextSink& sink) override {
     static const BlockStencils stencils;
     if (!walk_->reach(0)) return {0, false};
+    // The next override is sought, which may read the input and write out the sink, only while
+    // the appender holds no room: before the first block and after each one is finished.
     TextAppender out(sink);
     for (;; ++next_index_) {
       const bool more = walk_->reach(next_index_ + 1);

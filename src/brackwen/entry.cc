@@ -36,7 +36,7 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
       out->write(usage_text(program));
       status = 1;
     } else {
-      auto input = std::make_shared<InputStream>(streams.input, *out);
+      auto input = std::make_shared<InputStream>(streams.input, [&out] { out->flush(); });
       render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder(), random_seed()), *out);
       out->write("\n");
     }

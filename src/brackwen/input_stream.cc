@@ -1,6 +1,7 @@
 #include "brackwen/input_stream.h"
 
 #include <algorithm>
+#include <utility>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -11,7 +12,6 @@
 
 #include "brackwen/failure.h"
 #include "brackwen/fd_io.h"
-#include "brackwen/output_stream.h"
 #include "brackwen/padded_text.h"
 
 namespace brackwen {
@@ -21,8 +21,8 @@ constexpr std::size_t kChunk = std::size_t{1} << 16;
 
 }  // namespace
 
-InputStream::InputStream(int fd, OutputStream& output)
-    : fd_(fd), output_(output), buffer_(kChunk + kTextPadding) {}
+InputStream::InputStream(int fd, std::function<void()> before_waiting)
+    : fd_(fd), before_waiting_(std::move(before_waiting)), buffer_(kChunk + kTextPadding) {}
 
 std::optional<PaddedText> InputStream::peek_line_at_hand() {
   if (peeked_count_ == kPeekLimit) return std::nullopt;
@@ -98,7 +98,7 @@ bool InputStream::read_more() {
   // The bytes after the room for reading stay as padding.
   const std::size_t room = buffer_.size() - kTextPadding;
   if (room - end_ < kChunk) buffer_.resize(std::max(room * 2, end_ + kChunk) + kTextPadding);
-  output_.flush();
+  before_waiting_();
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - kTextPadding - end_);
     if (n > 0) {

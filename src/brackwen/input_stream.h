@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -11,14 +12,14 @@
 
 namespace brackwen {
 
-class OutputStream;
-
-// The lines of a file descriptor. Before it waits for input it writes out what is buffered for
-// standard output, so that a reader of the output sees everything produced so far. A failing
+// The lines of a file descriptor. Before it may wait for input it runs an action of its owner's,
+// such as writing out what is buffered for standard output, so that a reader of the output
+// sees everything produced so far; at the end of the input it no longer runs it. A failing
 // read throws a `Failure` naming standard input; a descriptor in non-blocking mode is waited on.
 class InputStream : public LineSource {
  public:
-  InputStream(int fd, OutputStream& output);
+  // The lines of `fd`; `before_waiting` runs before each read that may wait.
+  InputStream(int fd, std::function<void()> before_waiting);
   std::optional<PaddedText> next_line() override;
   std::optional<PaddedText> peek_line_at_hand() override;
   PaddedText text_at_hand() override;
@@ -37,7 +38,7 @@ class InputStream : public LineSource {
   static constexpr std::size_t kPeekLimit = 32;
 
   int fd_;
-  OutputStream& output_;
+  std::function<void()> before_waiting_;
   std::vector<char> buffer_;  // the bytes read, then room for more, then `kTextPadding` bytes
   std::size_t begin_ = 0;    // start of the first line not yet given out
   std::size_t end_ = 0;      // end of the bytes read

@@ -1,5 +1,6 @@
 #include "brackwen/output_stream.h"
 
+#include <cassert>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -42,17 +43,20 @@ char* OutputStream::reserve(std::size_t n) {
       pending_.data.store(buffer_.data(), std::memory_order_relaxed);
     }
   }
+  writing_in_place_ = true;
   return buffer_.data() + size_;
 }
 
 void OutputStream::commit(std::size_t k) {
   const char* written = buffer_.data() + size_;
+  writing_in_place_ = false;
   size_ += k;
   publish_size();
   if (line_buffered_ && std::memchr(written, '\n', k) != nullptr) flush();
 }
 
 void OutputStream::flush() {
+  assert(!writing_in_place_);
   if (!drain()) {
     const int error = errno;
     size_ = 0;

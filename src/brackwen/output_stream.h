@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brackwen/abrupt_end.h"
-#include "brackwen/render.h"
+#include "brackwen/text_sink.h"
 
 namespace brackwen {
 
@@ -26,7 +26,8 @@ class OutputStream : public TextSink {
   void write(std::string_view text) override;
   char* reserve(std::size_t n) override;
   void commit(std::size_t k) override;
-  // Writes out everything buffered.
+  // Writes out everything buffered. Not while text is written in place: between `reserve` and
+  // `commit` (checked in debug builds).
   void flush();
   // Writes out what it can of the buffer and drops the rest, reporting nothing.
   void flush_ignoring_errors() noexcept;
@@ -46,6 +47,7 @@ class OutputStream : public TextSink {
   bool line_buffered_;
   std::vector<char> buffer_;
   std::size_t size_ = 0;
+  bool writing_in_place_ = false;  // between `reserve` and `commit`
   PendingOutput pending_;
 };
 

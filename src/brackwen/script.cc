@@ -68,6 +68,10 @@ class FinalListWriter : public PartWriter {
 
   PartEnd write(TextSink& sink) override {
     static const FinalListStencil stencil;
+    // Asking for the next name may read the input, and reading that may wait writes out the
+    // sink, which must not happen while this appender holds room in it. The names are asked for
+    // only after the blocks, when the input has been read to its end: reading then returns at
+    // once, without writing anything out.
     TextAppender out(sink);
     if (!names_->more()) {
       out.append(stencil.without_names());

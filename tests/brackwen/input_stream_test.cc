@@ -13,12 +13,11 @@
 #include <thread>
 #include <vector>
 
-#include "brackwen/output_stream.h"
 
 namespace brackwen {
 namespace {
 
-// A pipe that holds `text` and then ends, and an output that goes nowhere.
+// A pipe that holds `text` and then ends.
 class PipedInput : public ::testing::Test {
  protected:
   void feed(const std::string& text) {
@@ -33,12 +32,11 @@ class PipedInput : public ::testing::Test {
       close(fd);
     });
     read_fd_ = fds[0];
-    input_.emplace(read_fd_, output_);
+    input_.emplace(read_fd_, [this] { ++waits_; });
   }
   ~PipedInput() override {
     if (writer_.joinable()) writer_.join();
     if (read_fd_ >= 0) close(read_fd_);
-    close(null_fd_);
   }
 
   // Takes every remaining line.
@@ -48,12 +46,23 @@ class PipedInput : public ::testing::Test {
     return lines;
   }
 
-  int null_fd_ = open("/dev/null", O_WRONLY);
-  OutputStream output_{null_fd_, false};
+  int waits_ = 0;  // how often the stream has run its action before a read that may wait
   int read_fd_ = -1;
   std::thread writer_;
   std::optional<InputStream> input_;
 };
+
+TEST_F(PipedInput, RunsItsOwnersActionBeforeEachReadThatMayWaitAndNoneAfterTheEnd) {
+  feed("one\ntwo");
+  EXPECT_EQ(waits_, 0);
+  ASSERT_EQ(input_->next_line(), "one");
+  EXPECT_GE(waits_, 1);
+  EXPECT_EQ(rest(), (std::vector<std::string>{"two"}));
+  const int waits_to_the_end = waits_;
+  EXPECT_EQ(input_->next_line(), std::nullopt);
+  EXPECT_EQ(input_->peek_line_at_hand(), std::nullopt);
+  EXPECT_EQ(waits_, waits_to_the_end);
+}
 
 TEST_F(PipedInput, PeekedLinesAreTakenInOrderAndStayValidUntilTheNextTake) {
   feed("one\ntwo\n\nfour\nlast");
