@@ -9,16 +9,16 @@
 
 #include <unistd.h>
 
-#include "brackwen/abrupt_end.h"
+#include "io/abrupt_end.h"
 #include "brackwen/command_line.h"
-#include "brackwen/failure.h"
-#include "brackwen/fd_io.h"
-#include "brackwen/input_stream.h"
-#include "brackwen/locale_text.h"
-#include "brackwen/output_stream.h"
-#include "brackwen/pipeline.h"
-#include "brackwen/random_seed.h"
-#include "brackwen/render.h"
+#include "support/failure.h"
+#include "io/fd_io.h"
+#include "io/input_stream.h"
+#include "io/locale_text.h"
+#include "io/output_stream.h"
+#include "script/pipeline.h"
+#include "support/random_seed.h"
+#include "layout/render.h"
 
 namespace brackwen {
 

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "brackwen/entry.h"
-#include "brackwen/gmp_memory.h"
-#include "brackwen/interrupt.h"
+#include "io/gmp_memory.h"
+#include "io/interrupt.h"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");

@@ -1,0 +1,31 @@
+#include "script/buffer_size.h"
+
+#include <utility>
+
+#include "support/failure.h"
+#include "script/read_whole.h"
+
+namespace brackwen {
+
+using tarnwick::override::Integer;
+
+BufferSize::BufferSize(std::string argument, LocaleDecoder decoder)
+    : argument_(std::move(argument)), decoder_(decoder) {}
+
+const Integer& BufferSize::value() {
+  if (!value_) {
+    std::u32string characters;
+    // A text that is not valid in the locale's encoding holds no integer either.
+    if (!decoder_.decode(argument_, characters)) throw Failure(kNoParse);
+    value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
+    decimal_.assign(value_->to_decimal());
+  }
+  return *value_;
+}
+
+PaddedText BufferSize::decimal() {
+  value();
+  return decimal_.text();
+}
+
+}  // namespace brackwen
