@@ -26,18 +26,14 @@ class OverrideIndex {
   // The hash of `o` for `insert`, which depends on the seed and on nothing past the ends of
   // the texts; it also has the memory that inserting `o` looks at fetched.
   std::uint32_t prepare(const OverrideText& o) const;
-  // Keeps `o` unless an equal override is kept already; true when it
-  // was kept.
-  bool insert(const OverrideText& o) { return insert(o, prepare(o)); }
-  // The same with the hash that `prepare` gave for `o`.
+  // Keeps `o`, whose hash `prepare` gave, unless an equal override is kept already; true when
+  // it was kept.
   bool insert(const OverrideText& o, std::uint32_t hash);
   // The kept override number `position`, counting from 0 in order of arrival; its texts stay
   // valid as long as the index.
   OverrideText operator[](std::size_t position) const;
   // Whether the kept override number `position` is an encoder's.
   bool is_enc_int(std::size_t position) const { return *records_[position] == 0; }
-  // How many overrides are kept.
-  std::size_t size() const noexcept { return records_.size(); }
 
  private:
   // A slot: 0 when empty, else the hash in the high half and the position plus one in the low.

@@ -12,11 +12,17 @@ namespace brackwen {
 class StringSink : public TextSink {
  public:
   void write(std::string_view text) override { text_.append(text); }
+  char* reserve(std::size_t n) override {
+    staging_.resize(n);
+    return staging_.data();
+  }
+  void commit(std::size_t k) override { text_.append(staging_, 0, k); }
   // The text written so far.
   const std::string& text() const noexcept { return text_; }
 
  private:
   std::string text_;
+  std::string staging_;  // the room for text written in place
 };
 
 }  // namespace brackwen
