@@ -20,10 +20,11 @@ bool wants_usage(std::span<const std::string_view> arguments) {
 std::string usage_text(std::string_view program) {
   std::string text = "usage: ";
   text.append(program);
-  text.append(" DST_N SRC_N < OVERRIDE_FILE\n"
-              "\n"
-              "Generate Quenby Script for overrides specified on stdin, \n"
-              "using given destination and source buffer sizes.\n");
+  text.append(
+      " DST_N SRC_N < OVERRIDE_FILE\n"
+      "\n"
+      "Generate Quenby Script for overrides specified on stdin, \n"
+      "using given destination and source buffer sizes.\n");
   return text;
 }
 

@@ -9,16 +9,16 @@
 
 #include <unistd.h>
 
-#include "io/abrupt_end.h"
 #include "brackwen/command_line.h"
-#include "support/failure.h"
+#include "io/abrupt_end.h"
 #include "io/fd_io.h"
 #include "io/input_stream.h"
 #include "io/locale_text.h"
 #include "io/output_stream.h"
-#include "script/pipeline.h"
-#include "support/random_seed.h"
 #include "layout/render.h"
+#include "script/pipeline.h"
+#include "support/failure.h"
+#include "support/random_seed.h"
 
 namespace brackwen {
 

@@ -4,8 +4,8 @@
 
 #include <unistd.h>
 
-#include "support/failure.h"
 #include "io/fd_io.h"
+#include "support/failure.h"
 
 namespace brackwen {
 namespace {

@@ -12,10 +12,10 @@ namespace brackwen {
 
 // The complete part of an output stream's buffer, published by the stream as it changes.
 struct PendingOutput {
-  std::atomic<int> fd{-1};                  // where the stream writes
-  std::atomic<const char*> data{nullptr};   // the buffer
-  std::atomic<std::size_t> size{0};         // how many bytes at its start are complete
-  std::atomic<bool> busy{false};            // a write of the buffer is in flight, or it is moving
+  std::atomic<int> fd{-1};                 // where the stream writes
+  std::atomic<const char*> data{nullptr};  // the buffer
+  std::atomic<std::size_t> size{0};        // how many bytes at its start are complete
+  std::atomic<bool> busy{false};           // a write of the buffer is in flight, or it is moving
 };
 
 // For as long as it lives, an abrupt end writes out the output stream that it is given, and

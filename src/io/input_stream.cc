@@ -1,17 +1,17 @@
 #include "io/input_stream.h"
 
 #include <algorithm>
-#include <utility>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include <poll.h>
 #include <unistd.h>
 
-#include "support/failure.h"
 #include "io/fd_io.h"
+#include "support/failure.h"
 #include "support/padded_text.h"
 
 namespace brackwen {

@@ -40,10 +40,10 @@ class InputStream : public LineSource {
   int fd_;
   std::function<void()> before_waiting_;
   std::vector<char> buffer_;  // the bytes read, then room for more, then `kTextPadding` bytes
-  std::size_t begin_ = 0;    // start of the first line not yet given out
-  std::size_t end_ = 0;      // end of the bytes read
-  std::size_t peeked_ = 0;   // bytes from begin_ that the peeked lines and their line feeds hold
-  std::size_t scanned_ = 0;  // bytes after the peeked lines known to hold no line feed
+  std::size_t begin_ = 0;     // start of the first line not yet given out
+  std::size_t end_ = 0;       // end of the bytes read
+  std::size_t peeked_ = 0;    // bytes from begin_ that the peeked lines and their line feeds hold
+  std::size_t scanned_ = 0;   // bytes after the peeked lines known to hold no line feed
   std::array<std::size_t, kPeekLimit> peeked_lengths_{};  // a ring of the peeked lines' lengths
   std::size_t first_peeked_ = 0, peeked_count_ = 0;
   bool at_end_ = false;

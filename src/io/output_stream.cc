@@ -8,8 +8,8 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include "support/failure.h"
 #include "io/fd_io.h"
+#include "support/failure.h"
 
 namespace brackwen {
 

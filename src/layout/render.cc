@@ -34,8 +34,7 @@ class Renderer {
  public:
   Renderer(const PageShape& page, TextSink& sink)
       : width_(page.width),
-        ribbon_(std::max(0, std::min(page.width,
-                                     static_cast<int>(std::lround(page.width * page.ribbon_fraction))))),
+        ribbon_(std::max(0, std::min(page.width, static_cast<int>(std::lround(page.width * page.ribbon_fraction))))),
         sink_(sink) {}
 
   void run(const Doc& doc) {
@@ -52,44 +51,47 @@ class Renderer {
   void step(const Frame& frame) {
     const int indentation = frame.indentation;
     const bool flat = frame.flat;
-    std::visit(
-        Overloaded{
-            [&](const TextNode& n) { write(n.text); },
-            [&](const LineNode& n) {
-              if (flat) {
-                write(n.flat);
-              } else {
-                break_line(indentation);
-              }
-            },
-            [&](const CatNode& n) {
-              stack_.push_back(Frame{n.right, indentation, flat});
-              stack_.push_back(Frame{n.left, indentation, flat});
-            },
-            [&](const NestNode& n) { stack_.push_back(Frame{n.body, indentation + n.columns, flat}); },
-            [&](const AlignNode& n) { stack_.push_back(Frame{n.body, column_, flat}); },
-            [&](const GroupNode& n) {
-              if (!flat && !column_known_) {
-                throw std::logic_error("the layout of a group depends on the length of a hole before it");
-              }
-              const bool one_line =
-                  flat || fits(std::min(width_ - column_, ribbon_ - column_ + line_indentation_), n.body);
-              stack_.push_back(Frame{n.body, indentation, one_line});
-            },
-            [&](const HoleNode& n) {
-              sink_.write_hole(n.slot);
-              column_known_ = false;
-            },
-            [&](const WrittenNode& n) {
-              if (column_ != 0 || indentation != 0 || !column_known_) {
-                throw std::logic_error("a written part must begin a line at indentation 0");
-              }
-              const PartEnd end = n.writer->write(sink_);
-              column_ = end.column;
-              if (end.broke_line) line_indentation_ = 0;
-            },
-        },
-        frame.doc.node()->kind);
+    std::visit(Overloaded{
+                   [&](const TextNode& n) { write(n.text); },
+                   [&](const LineNode& n) {
+                     if (flat) {
+                       write(n.flat);
+                     } else {
+                       break_line(indentation);
+                     }
+                   },
+                   [&](const CatNode& n) {
+                     stack_.push_back(Frame{n.right, indentation, flat});
+                     stack_.push_back(Frame{n.left, indentation, flat});
+                   },
+                   [&](const NestNode& n) {
+                     stack_.push_back(Frame{n.body, indentation + n.columns, flat});
+                   },
+                   [&](const AlignNode& n) {
+                     stack_.push_back(Frame{n.body, column_, flat});
+                   },
+                   [&](const GroupNode& n) {
+                     if (!flat && !column_known_) {
+                       throw std::logic_error("the layout of a group depends on the length of a hole before it");
+                     }
+                     const bool one_line =
+                         flat || fits(std::min(width_ - column_, ribbon_ - column_ + line_indentation_), n.body);
+                     stack_.push_back(Frame{n.body, indentation, one_line});
+                   },
+                   [&](const HoleNode& n) {
+                     sink_.write_hole(n.slot);
+                     column_known_ = false;
+                   },
+                   [&](const WrittenNode& n) {
+                     if (column_ != 0 || indentation != 0 || !column_known_) {
+                       throw std::logic_error("a written part must begin a line at indentation 0");
+                     }
+                     const PartEnd end = n.writer->write(sink_);
+                     column_ = end.column;
+                     if (end.broke_line) line_indentation_ = 0;
+                   },
+               },
+               frame.doc.node()->kind);
   }
 
   void write(std::string_view text) {

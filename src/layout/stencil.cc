@@ -35,8 +35,8 @@ Stencil Stencil::lay_out(const Doc& doc, int slots) {
   Stencil stencil(slots);
   for (const auto& [literal, hole] : sink.finish()) {
     if (hole != kNoHole && (hole < 0 || hole >= slots)) {
-      throw std::logic_error("a template has a hole numbered " + std::to_string(hole) + " of " +
-                             std::to_string(slots) + " slots");
+      throw std::logic_error("a template has a hole numbered " + std::to_string(hole) + " of " + std::to_string(slots) +
+                             " slots");
     }
     stencil.add_run(literal, hole);
   }

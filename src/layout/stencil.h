@@ -41,9 +41,7 @@ class Stencil {
   std::pair<Stencil, Stencil> split_at(int slot) const;
 
   // The length of the text with `value` in every hole.
-  std::size_t length(PaddedText value) const noexcept {
-    return literal_length_ + hole_total_ * value.size();
-  }
+  std::size_t length(PaddedText value) const noexcept { return literal_length_ + hole_total_ * value.size(); }
   // The length of the text with `values[h]` in each hole h; `values` has a text for each of the
   // slots that the stencil was laid out with.
   std::size_t length(std::span<const PaddedText> values) const noexcept {
@@ -84,7 +82,7 @@ class Stencil {
 
   std::string literals_;  // every literal run, then the padding
   std::vector<Run> runs_;
-  std::size_t literal_length_ = 0;  // the length of all literal runs
+  std::size_t literal_length_ = 0;        // the length of all literal runs
   std::vector<std::size_t> hole_counts_;  // how many times each hole number occurs
   std::size_t hole_total_ = 0;            // how many holes there are
 };

@@ -50,9 +50,22 @@ std::int8_t category(char32_t c) noexcept {
 bool is_white_space(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, white);
   switch (c) {
-    case 0x00A0: case 0x1680: case 0x2000: case 0x2001: case 0x2002: case 0x2003:
-    case 0x2004: case 0x2005: case 0x2006: case 0x2007: case 0x2008: case 0x2009:
-    case 0x200A: case 0x202F: case 0x205F: case 0x3000:
+    case 0x00A0:
+    case 0x1680:
+    case 0x2000:
+    case 0x2001:
+    case 0x2002:
+    case 0x2003:
+    case 0x2004:
+    case 0x2005:
+    case 0x2006:
+    case 0x2007:
+    case 0x2008:
+    case 0x2009:
+    case 0x200A:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000:
       return true;
     default:
       return false;
@@ -64,8 +77,13 @@ bool is_punctuation_char(char32_t c) noexcept { return c < 128 && ascii_has(c, p
 bool is_symbol_char(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, symbol);
   switch (category(c)) {
-    case U_CONNECTOR_PUNCTUATION: case U_DASH_PUNCTUATION: case U_OTHER_PUNCTUATION:
-    case U_MATH_SYMBOL: case U_CURRENCY_SYMBOL: case U_MODIFIER_SYMBOL: case U_OTHER_SYMBOL:
+    case U_CONNECTOR_PUNCTUATION:
+    case U_DASH_PUNCTUATION:
+    case U_OTHER_PUNCTUATION:
+    case U_MATH_SYMBOL:
+    case U_CURRENCY_SYMBOL:
+    case U_MODIFIER_SYMBOL:
+    case U_OTHER_SYMBOL:
       return true;
     default:
       return false;
@@ -75,8 +93,11 @@ bool is_symbol_char(char32_t c) noexcept {
 bool is_letter(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, letter);
   switch (category(c)) {
-    case U_UPPERCASE_LETTER: case U_LOWERCASE_LETTER: case U_TITLECASE_LETTER:
-    case U_MODIFIER_LETTER: case U_OTHER_LETTER:
+    case U_UPPERCASE_LETTER:
+    case U_LOWERCASE_LETTER:
+    case U_TITLECASE_LETTER:
+    case U_MODIFIER_LETTER:
+    case U_OTHER_LETTER:
       return true;
     default:
       return false;
@@ -87,8 +108,12 @@ bool is_identifier_char(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, identifier);
   if (is_letter(c)) return true;
   switch (category(c)) {
-    case U_NON_SPACING_MARK: case U_COMBINING_SPACING_MARK: case U_ENCLOSING_MARK:
-    case U_DECIMAL_DIGIT_NUMBER: case U_LETTER_NUMBER: case U_OTHER_NUMBER:
+    case U_NON_SPACING_MARK:
+    case U_COMBINING_SPACING_MARK:
+    case U_ENCLOSING_MARK:
+    case U_DECIMAL_DIGIT_NUMBER:
+    case U_LETTER_NUMBER:
+    case U_OTHER_NUMBER:
       return true;
     default:
       return false;

@@ -10,9 +10,12 @@ namespace {
 // The number of digits of `base` that always fit in a signed 64-bit value.
 std::size_t safe_digit_count(int base) {
   switch (base) {
-    case 8: return 20;   // 8^20 = 2^60
-    case 16: return 15;  // 16^15 = 2^60
-    default: return 18;  // 10^18 < 2^63
+    case 8:
+      return 20;  // 8^20 = 2^60
+    case 16:
+      return 15;  // 16^15 = 2^60
+    default:
+      return 18;  // 10^18 < 2^63
   }
 }
 
@@ -80,10 +83,10 @@ bool operator==(const Integer& a, const Integer& b) noexcept {
 std::strong_ordering operator<=>(const Integer& a, const Integer& b) noexcept {
   if (a.big_ == nullptr && b.big_ == nullptr) return a.small_ <=> b.small_;
   // A value outside the 64-bit range lies beyond every inline value, on the side of its sign.
-  if (a.big_ == nullptr) return mpz_sgn(b.big_->get_mpz_t()) > 0 ? std::strong_ordering::less
-                                                                  : std::strong_ordering::greater;
-  if (b.big_ == nullptr) return mpz_sgn(a.big_->get_mpz_t()) > 0 ? std::strong_ordering::greater
-                                                                  : std::strong_ordering::less;
+  if (a.big_ == nullptr)
+    return mpz_sgn(b.big_->get_mpz_t()) > 0 ? std::strong_ordering::less : std::strong_ordering::greater;
+  if (b.big_ == nullptr)
+    return mpz_sgn(a.big_->get_mpz_t()) > 0 ? std::strong_ordering::greater : std::strong_ordering::less;
   return mpz_cmp(a.big_->get_mpz_t(), b.big_->get_mpz_t()) <=> 0;
 }
 

@@ -4,9 +4,9 @@
 #include <compare>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <gmpxx.h>
 

@@ -38,8 +38,7 @@ Lexeme_read cut(std::u32string_view text, std::size_t begin, std::size_t end, Le
 }
 
 // The `Number` lexeme `number` made of the characters from `begin` to `end`.
-Lexeme_read cut_number(std::u32string_view text, std::size_t begin, std::size_t end,
-                       Number number) {
+Lexeme_read cut_number(std::u32string_view text, std::size_t begin, std::size_t end, Number number) {
   Lexeme_read read{Lexeme{Lexeme_kind::Number, text.substr(begin, end - begin), {}}, end};
   read.lexeme.number.emplace(std::move(number));
   return read;
@@ -88,8 +87,7 @@ std::optional<Lexeme_read> read_prefixed_numeral(std::u32string_view text, std::
 
 // The exponent after the digits ending at `pos`: "e" or "E", an optional sign and a run of
 // digits. Sets `value` and returns the index after it, or returns `pos` when there is none.
-std::size_t read_exponent(std::u32string_view text, std::size_t pos,
-                          std::optional<Integer>& value) {
+std::size_t read_exponent(std::u32string_view text, std::size_t pos, std::optional<Integer>& value) {
   if (!at_either(text, pos, U'e', U'E')) return pos;
   std::size_t digits = pos + 1;
   const bool negative = at(text, digits, [](char32_t c) { return c == U'-'; });
@@ -139,10 +137,19 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
   const char32_t c = text[pos];
   if (is_punctuation_char(c)) return cut(text, pos, pos + 1, Lexeme_kind::Punc);
   switch (c) {
-    case U'\'': case U'"':
+    case U'\'':
+    case U'"':
       return std::nullopt;  // literals are accepted by no reader of this text form
-    case U'0': case U'1': case U'2': case U'3': case U'4':
-    case U'5': case U'6': case U'7': case U'8': case U'9':
+    case U'0':
+    case U'1':
+    case U'2':
+    case U'3':
+    case U'4':
+    case U'5':
+    case U'6':
+    case U'7':
+    case U'8':
+    case U'9':
       return read_numeral(text, pos);
     case U'_':
       return read_identifier(text, pos);
@@ -153,8 +160,8 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
   }
 }
 
-std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos,
-                                         Lexeme_kind kind, std::u32string_view lexeme_text) {
+std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, Lexeme_kind kind,
+                                         std::u32string_view lexeme_text) {
   const std::optional<Lexeme_read> read = read_lexeme(text, skip_white_space(text, pos));
   if (!read || !is(read->lexeme, kind, lexeme_text)) return std::nullopt;
   return read->end;

@@ -31,8 +31,8 @@ enum class Lexeme_kind {
 // first, never empty) rather than as a list of digit values, so that a long number is not
 // copied when it is cut; the value of each character is its digit value in the radix.
 struct Mk_number {
-  int radix;                    // 8 or 16
-  std::u32string_view digits;   // the digit characters, a view into the caller's text
+  int radix;                   // 8 or 16
+  std::u32string_view digits;  // the digit characters, a view into the caller's text
 };
 
 // A decimal number, with an optional fraction and an optional exponent. Digit runs are views
@@ -82,8 +82,8 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
 
 // The index right after the next lexeme after white space, when that lexeme is of `kind` and
 // its whole text is `lexeme_text`; nothing otherwise.
-std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos,
-                                         Lexeme_kind kind, std::u32string_view lexeme_text);
+std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, Lexeme_kind kind,
+                                         std::u32string_view lexeme_text);
 
 // The "(" lexemes from `pos` on, each after optional white space, counted rather than read by
 // recursion so that any depth reads in constant stack space; none when there are none.

@@ -28,13 +28,11 @@ std::uint64_t mix(std::uint64_t x) noexcept {
 }  // namespace
 
 bool override_equal(const Override& a, const Override& b) noexcept {
-  return a.index() == b.index() && lb(a) == lb(b) && ub(a) == ub(b) &&
-         third_field(a) == third_field(b) && length(a) == length(b);
+  return a.index() == b.index() && lb(a) == lb(b) && ub(a) == ub(b) && third_field(a) == third_field(b) &&
+         length(a) == length(b);
 }
 
-bool override_not_equal(const Override& a, const Override& b) noexcept {
-  return !override_equal(a, b);
-}
+bool override_not_equal(const Override& a, const Override& b) noexcept { return !override_equal(a, b); }
 
 Ordering compare_override(const Override& a, const Override& b) noexcept {
   std::strong_ordering c = compare_all_but_length(a, b);

@@ -44,9 +44,7 @@ struct Override_hasher {
 
 // `override_equal` as a function object, for hashed containers.
 struct Override_equal_to {
-  bool operator()(const Override& a, const Override& b) const noexcept {
-    return override_equal(a, b);
-  }
+  bool operator()(const Override& a, const Override& b) const noexcept { return override_equal(a, b); }
 };
 
 }  // namespace tarnwick::override

@@ -17,8 +17,7 @@ struct Fields_read {
 };
 
 // One field: its name `name`, "=" and its integer value.
-std::optional<Integer_read> read_field(std::u32string_view text, std::size_t pos,
-                                       std::u32string_view name) {
+std::optional<Integer_read> read_field(std::u32string_view text, std::size_t pos, std::u32string_view name) {
   std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Ident, name);
   if (next) next = expect_lexeme(text, *next, Lexeme_kind::Punc, U"=");
   if (!next) return std::nullopt;
@@ -26,8 +25,7 @@ std::optional<Integer_read> read_field(std::u32string_view text, std::size_t pos
 }
 
 // The braces and the four fields of a record whose third field is named `third_name`.
-std::optional<Fields_read> read_fields(std::u32string_view text, std::size_t pos,
-                                       std::u32string_view third_name) {
+std::optional<Fields_read> read_fields(std::u32string_view text, std::size_t pos, std::u32string_view third_name) {
   std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Punc, U"{");
   if (!next) return std::nullopt;
   const std::u32string_view names[4] = {U"lb", U"ub", third_name, U"length"};
@@ -44,8 +42,7 @@ std::optional<Fields_read> read_fields(std::u32string_view text, std::size_t pos
   }
   next = expect_lexeme(text, *next, Lexeme_kind::Punc, U"}");
   if (!next) return std::nullopt;
-  return Fields_read{std::move(values[0]), std::move(values[1]), std::move(values[2]),
-                     std::move(values[3]), *next};
+  return Fields_read{std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3]), *next};
 }
 
 // A record without enclosing parentheses: the constructor name, which chooses the form, and
@@ -58,12 +55,10 @@ std::optional<Override_read> read_record(std::u32string_view text, std::size_t p
   std::optional<Fields_read> f = read_fields(text, name->end, enc ? U"dst_i" : U"src_i");
   if (!f) return std::nullopt;
   if (enc) {
-    return Override_read{Override_enc_int(std::move(f->lb), std::move(f->ub),
-                                          std::move(f->third), std::move(f->length)),
-                         f->end};
+    return Override_read{
+        Override_enc_int(std::move(f->lb), std::move(f->ub), std::move(f->third), std::move(f->length)), f->end};
   }
-  return Override_read{Override_dec_int(std::move(f->lb), std::move(f->ub), std::move(f->third),
-                                        std::move(f->length)),
+  return Override_read{Override_dec_int(std::move(f->lb), std::move(f->ub), std::move(f->third), std::move(f->length)),
                        f->end};
 }
 
@@ -77,8 +72,7 @@ std::optional<Override_list_read> read_list_body(std::u32string_view text, std::
     std::optional<Override_read> record = read_override_at(text, list.rest, 0);
     if (!record) return std::nullopt;
     list.values.push_back(std::move(record->value));
-    const std::optional<Lexeme_read> next =
-        read_lexeme(text, skip_white_space(text, record->rest));
+    const std::optional<Lexeme_read> next = read_lexeme(text, skip_white_space(text, record->rest));
     if (!next || next->lexeme.kind != Lexeme_kind::Punc) return std::nullopt;
     list.rest = next->end;
     if (next->lexeme.text == U"]") return list;
@@ -92,8 +86,7 @@ std::optional<Override_read> read_override(std::u32string_view text, int precede
   return read_override_at(text, 0, precedence);
 }
 
-std::optional<Override_read> read_override_at(std::u32string_view text, std::size_t pos,
-                                              int precedence) {
+std::optional<Override_read> read_override_at(std::u32string_view text, std::size_t pos, int precedence) {
   // Inside each pair of parentheses the precedence is 0, so a record stands bare there.
   const Open_parens open = read_open_parens(text, pos);
   if (open.count == 0 && precedence > record_precedence) return std::nullopt;

@@ -30,8 +30,7 @@ struct Override_list_read {
 std::optional<Override_read> read_override(std::u32string_view text, int precedence);
 
 // The record form as `read_override` reads it, beginning at the index `pos` of `text`.
-std::optional<Override_read> read_override_at(std::u32string_view text, std::size_t pos,
-                                              int precedence);
+std::optional<Override_read> read_override_at(std::u32string_view text, std::size_t pos, int precedence);
 
 // The list at the start of `text`: "[", records separated by ",", "]", each record read at
 // precedence 0, the whole inside any number of pairs of parentheses. Nothing when `text` does

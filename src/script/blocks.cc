@@ -83,8 +83,8 @@ class BlockStencils {
   static Doc block_template(bool encoder) {
     const FieldValues fields{ArgumentValue::hole(kLb), ArgumentValue::hole(kUb), ArgumentValue::hole(kThird),
                              ArgumentValue::hole(kLength)};
-    const Doc statements = gen_override(ArgumentValue::hole(kDstN), ArgumentValue::hole(kSrcN), encoder, fields,
-                                        hole(kIndex)).statements;
+    const Doc statements =
+        gen_override(ArgumentValue::hole(kDstN), ArgumentValue::hole(kSrcN), encoder, fields, hole(kIndex)).statements;
     return vcat({marker_line(hole(kIndex)), beside(hole(kRead), statements), empty()});
   }
 
@@ -185,9 +185,7 @@ class MainNames : public ResultNames {
 
 }  // namespace
 
-Doc marker_line(const Doc& index_text) {
-  return hcat({pieces().marker_open, index_text, pieces().marker_close});
-}
+Doc marker_line(const Doc& index_text) { return hcat({pieces().marker_open, index_text, pieces().marker_close}); }
 
 Doc main_name(bool encoder, const Doc& index_text) { return ov_name(spec_name_of(encoder), index_text); }
 
@@ -201,12 +199,11 @@ OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue&
   const std::vector<ArgumentValue> main_arguments = {size, fields.third, fields.lb, fields.ub};
   const Doc copy_name = ov_name(p.big_endian_copy_bits_spec_precise, index_text);
   const Doc main = main_name(encoder, index_text);
-  const Doc copy_statement = verify_stmt(
-      copy_name, verify_call(p.big_endian_copy_bits, {p.enc_length_int_ov}, p.big_endian_copy_bits_spec_precise,
-                             copy_arguments));
-  const Doc main_statement = verify_stmt(main, verify_call(encoder ? p.enc_int : p.dec_int,
-                                                           {p.enc_length_int_ov, copy_name},
-                                                           spec_name_of(encoder), main_arguments));
+  const Doc copy_statement = verify_stmt(copy_name, verify_call(p.big_endian_copy_bits, {p.enc_length_int_ov},
+                                                                p.big_endian_copy_bits_spec_precise, copy_arguments));
+  const Doc main_statement =
+      verify_stmt(main, verify_call(encoder ? p.enc_int : p.dec_int, {p.enc_length_int_ov, copy_name},
+                                    spec_name_of(encoder), main_arguments));
   return {main, above(copy_statement, main_statement)};
 }
 

@@ -5,15 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "script/buffer_size.h"
 #include "layout/doc.h"
+#include "override/override.h"
+#include "script/buffer_size.h"
 #include "script/override_text.h"
 #include "script/script.h"
 #include "script/templates.h"
-#include "override/override.h"
 
 namespace brackwen {
-
 
 // The distinct overrides of the input in input order, produced one at a time.
 class DistinctOverrides {
@@ -49,14 +48,15 @@ Doc main_name(bool encoder, const Doc& index_text);
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, bool encoder,
                                 const FieldValues& fields, const Doc& index_text);
 // The same for the override `o` with index `index`; like `gen_block`, only a reference for tests.
-OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, const tarnwick::override::Override& o,
-                                const tarnwick::override::Integer& index);
+OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n,
+                                const tarnwick::override::Override& o, const tarnwick::override::Integer& index);
 
 // The block of the override `o` with index `index`: its marker line, its statements, an empty line.
 // The program writes its blocks from stencils of the templates instead; this whole document,
 // with the result name from `gen_override`, is the reference that its tests compare the written
 // script against.
-Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const tarnwick::override::Override& o, const tarnwick::override::Integer& index);
+Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const tarnwick::override::Override& o,
+              const tarnwick::override::Integer& index);
 
 // The blocks and the result names of the distinct overrides, from one walk over them. The
 // override after a block is sought before the block is written; a block reads its override

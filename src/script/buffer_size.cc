@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "support/failure.h"
 #include "script/read_whole.h"
+#include "support/failure.h"
 
 namespace brackwen {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "io/locale_text.h"
-#include "support/padded_text.h"
 #include "override/integer.h"
+#include "support/padded_text.h"
 
 namespace brackwen {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "support/large_array.h"
 #include "script/override_text.h"
+#include "support/large_array.h"
 #include "support/padded_arena.h"
 
 namespace brackwen {
@@ -38,9 +38,7 @@ class OverrideIndex {
  private:
   // A slot: 0 when empty, else the hash in the high half and the position plus one in the low.
   using Slot = std::uint64_t;
-  static Slot slot_of(std::uint32_t hash, std::size_t position) noexcept {
-    return Slot{hash} << 32 | (position + 1);
-  }
+  static Slot slot_of(std::uint32_t hash, std::size_t position) noexcept { return Slot{hash} << 32 | (position + 1); }
   // Where a hash's probe sequence starts.
   std::size_t home(std::uint32_t hash) const noexcept { return hash >> (32 - bits_); }
   // Keeps the form of `o` in the arena and its place in `records_`.
@@ -49,12 +47,12 @@ class OverrideIndex {
   PaddedText get_text(const unsigned char*& p) const;
   void grow();
 
-  std::uint64_t keys_[12];                        // the hash's keys, drawn from the seed
-  PaddedArena arena_;                             // the kept forms
-  LargeArray<const unsigned char*> records_;      // where each kept form begins
+  std::uint64_t keys_[12];                    // the hash's keys, drawn from the seed
+  PaddedArena arena_;                         // the kept forms
+  LargeArray<const unsigned char*> records_;  // where each kept form begins
   std::unique_ptr<void, LargeAllocation> slot_memory_;
   Slot* slots_ = nullptr;
-  unsigned bits_ = 0;                             // the index has 2^bits_ slots
+  unsigned bits_ = 0;  // the index has 2^bits_ slots
 };
 
 }  // namespace brackwen

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "support/padded_text.h"
 #include "override/canonical_reader.h"
+#include "support/padded_text.h"
 
 namespace brackwen {
 
@@ -18,9 +18,9 @@ struct OverrideText {
 
 // The override that the fast reader found in `line`, its texts viewing `line`.
 inline OverrideText texts_in(PaddedText line, const tarnwick::override::Canonical_texts& found) noexcept {
-  return {found.encoder,
-          {line.part(found.values[0]), line.part(found.values[1]), line.part(found.values[2]),
-           line.part(found.values[3])}};
+  return {
+      found.encoder,
+      {line.part(found.values[0]), line.part(found.values[1]), line.part(found.values[2]), line.part(found.values[3])}};
 }
 
 }  // namespace brackwen

@@ -7,14 +7,14 @@
 #include <utility>
 #include <variant>
 
-#include "script/blocks.h"
-#include "script/buffer_size.h"
-#include "support/failure.h"
-#include "script/override_index.h"
-#include "support/padded_text.h"
-#include "script/read_whole.h"
 #include "override/canonical_reader.h"
 #include "override/char_class.h"
+#include "script/blocks.h"
+#include "script/buffer_size.h"
+#include "script/override_index.h"
+#include "script/read_whole.h"
+#include "support/failure.h"
+#include "support/padded_text.h"
 
 namespace brackwen {
 namespace {
@@ -150,7 +150,8 @@ class DistinctLines : public DistinctOverrides {
     if (!decoder_.decode(line, characters_)) throw Failure(kInvalidInput);
     const Override o = read_whole<Override>(characters_);
     const tarnwick::override::Integer* fields[4] = {&tarnwick::override::lb(o), &tarnwick::override::ub(o),
-                                                    &tarnwick::override::third_field(o), &tarnwick::override::length(o)};
+                                                    &tarnwick::override::third_field(o),
+                                                    &tarnwick::override::length(o)};
     OverrideText text{tarnwick::override::is_enc_int(o), {}};
     for (std::size_t i = 0; i < 4; ++i) {
       digits_.clear();
@@ -165,7 +166,7 @@ class DistinctLines : public DistinctOverrides {
   LocaleDecoder decoder_;
   bool first_line_taken_ = false;
   std::optional<PaddedString> unread_first_line_;
-  bool first_line_decodes_ = false;               // whether it is known to be valid text
+  bool first_line_decodes_ = false;  // whether it is known to be valid text
   OverrideIndex kept_;
   // The lines after the one last taken, read ahead, in a ring; a line that the ring does not
   // hold, when the reading ahead stopped at it, follows them.
@@ -187,8 +188,8 @@ ScriptBody override_pipeline(std::string_view dst_n, std::string_view src_n, std
                     std::make_shared<DistinctLines>(std::move(input), decoder, hash_seed));
 }
 
-Doc gen_script(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input,
-               LocaleDecoder decoder, std::uint64_t hash_seed) {
+Doc gen_script(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input, LocaleDecoder decoder,
+               std::uint64_t hash_seed) {
   return assemble_script(override_pipeline(dst_n, src_n, std::move(input), decoder, hash_seed));
 }
 

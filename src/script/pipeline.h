@@ -20,7 +20,7 @@ ScriptBody override_pipeline(std::string_view dst_n, std::string_view src_n, std
 
 // The script document for the two buffer-size texts and the lines of `input`; `hash_seed`
 // as for `override_pipeline`.
-Doc gen_script(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input,
-               LocaleDecoder decoder, std::uint64_t hash_seed);
+Doc gen_script(std::string_view dst_n, std::string_view src_n, std::shared_ptr<LineSource> input, LocaleDecoder decoder,
+               std::uint64_t hash_seed);
 
 }  // namespace brackwen

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "support/failure.h"
 #include "override/lexer.h"
 #include "override/reader.h"
+#include "support/failure.h"
 
 namespace brackwen {
 namespace {

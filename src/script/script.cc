@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "layout/stencil.h"
-#include "support/text_appender.h"
 #include "script/templates.h"
+#include "support/text_appender.h"
 #include "support/text_sink.h"
 
 namespace brackwen {

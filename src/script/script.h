@@ -1,8 +1,8 @@
 // The whole script: header, blocks and the final list statement.
 #pragma once
 
-#include <memory>
 #include <cstddef>
+#include <memory>
 
 #include "layout/doc.h"
 

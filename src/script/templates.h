@@ -9,7 +9,6 @@
 
 namespace brackwen {
 
-
 // The fixed texts of the script, each a document built once and shared by every statement.
 struct ScriptPieces {
   Doc marker_open = text("print \"XXX ");
@@ -39,7 +38,8 @@ inline constexpr int kIndentStep = 2;
 class ArgumentValue {
  public:
   // A known value.
-  ArgumentValue(tarnwick::override::Integer value) : value_(std::move(value)) {}  // NOLINT: a known integer is an argument value
+  ArgumentValue(tarnwick::override::Integer value)
+      : value_(std::move(value)) {}  // NOLINT: a known integer is an argument value
   // The hole `slot`, filled in when the laid-out template is written.
   static ArgumentValue hole(int slot);
   // The document of the value's decimal text, or the hole.

@@ -60,9 +60,9 @@ std::string shortened(const std::string& text) { return text.size() <= 80 ? text
 struct Case {
   std::string name;
   std::string input;
-  int status;        // the exit status
-  std::string err;   // all of standard error
-  std::string out;   // all of standard output
+  int status;       // the exit status
+  std::string err;  // all of standard error
+  std::string out;  // all of standard output
 };
 
 // Runs each case with 64 and 32 in bounded memory and checks its whole outcome and its time.
@@ -95,8 +95,8 @@ TEST(BadInputTest, ControlAndEncodingFaultsEndTheRunWhereTheyAreRead) {
       {"a line of NULs", good + std::string(1000, '\0') + "\n", 1, kNoParse, after_one_block},
       {"NUL as the only line", nul, 1, kNoParse, kHeader + "print \"XXX 0\";\n"},
       // Invalid UTF-8 in the middle of a later record, and at the very end of the input.
-      {"stray byte", good + third + "\nOverride_enc_int {lb = 0\x80, ub = 1, dst_i = 2, length = 3}\n", 1,
-       kInvalid, after_two_blocks},
+      {"stray byte", good + third + "\nOverride_enc_int {lb = 0\x80, ub = 1, dst_i = 2, length = 3}\n", 1, kInvalid,
+       after_two_blocks},
       {"overlong form", good + third + "\nOverride_enc_int {lb = \xe0\x80\xb0}\n", 1, kInvalid, after_two_blocks},
       {"encoded surrogate", good + third + "\n" + kEnc + "\xed\xbf\xbf\n", 1, kInvalid, after_two_blocks},
       {"truncated sequence at the end", good + third + "\n" + kEnc + "\xf0\x9f\x98", 1, kInvalid, after_two_blocks},
@@ -164,17 +164,16 @@ TEST(BadInputTest, AMillionParenthesesOrDigitsAreReadExactly) {
       {"value in a million pairs", deep_value, 0, "", script},
       {"record with one ')' missing", open + kEnc + close.substr(1) + "\n" + kDec + "\n", 1, kNoParse, kHeader},
       {"value with one ')' missing",
-       "Override_enc_int {lb = " + open + "0" + close.substr(1) + ", ub = 255, dst_i = 3, length = 8}\n", 1,
-       kNoParse, kHeader + "print \"XXX 0\";\n"},
+       "Override_enc_int {lb = " + open + "0" + close.substr(1) + ", ub = 255, dst_i = 3, length = 8}\n", 1, kNoParse,
+       kHeader + "print \"XXX 0\";\n"},
       {"record with one ')' too many", open + kEnc + close + ")\n", 1, kNoParse, kHeader + "print \"XXX 0\";\n"},
   });
 
   std::string digits(kMillion, '0');
   digits.front() = '9';
   digits.back() = '7';
-  const RunResult r = run_brackwen(
-      {"64", "32"}, "Override_enc_int {lb = -" + digits + ", ub = 0x" + std::string(kMillion, 'f') +
-                        ", dst_i = 3, length = 8}\n");
+  const RunResult r = run_brackwen({"64", "32"}, "Override_enc_int {lb = -" + digits + ", ub = 0x" +
+                                                     std::string(kMillion, 'f') + ", dst_i = 3, length = 8}\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("      (eval_int {{ -" + digits + " : [32] }})\n"), std::string::npos);
   // 16^n - 1 for a million hex digits has 1,204,120 decimal digits, ending in 5 (16^n ends in 6).
@@ -305,13 +304,13 @@ std::string million_digits() {
 
 INSTANTIATE_TEST_SUITE_P(
     LongValues, OutOfMemoryTest,
-    ::testing::Values(
-        LongValue{"FiveMillionDecimalDigits",
-                  "Override_enc_int {lb = " + std::string(5 * kMillion, '7') + ", ub = 255, dst_i = 3, length = 8}"},
-        LongValue{"TwoMillionHexadecimalDigits",
-                  "Override_enc_int {lb = 0x" + std::string(2 * kMillion, 'f') + ", ub = 255, dst_i = 3, length = 8}"},
-        LongValue{"AMillionDigitsOfEach", "Override_enc_int {lb = -" + million_digits() + ", ub = 0x" +
-                                              std::string(kMillion, 'f') + ", dst_i = 3, length = 8}"}),
+    ::testing::Values(LongValue{"FiveMillionDecimalDigits", "Override_enc_int {lb = " + std::string(5 * kMillion, '7') +
+                                                                ", ub = 255, dst_i = 3, length = 8}"},
+                      LongValue{"TwoMillionHexadecimalDigits", "Override_enc_int {lb = 0x" +
+                                                                   std::string(2 * kMillion, 'f') +
+                                                                   ", ub = 255, dst_i = 3, length = 8}"},
+                      LongValue{"AMillionDigitsOfEach", "Override_enc_int {lb = -" + million_digits() + ", ub = 0x" +
+                                                            std::string(kMillion, 'f') + ", dst_i = 3, length = 8}"}),
     [](const ::testing::TestParamInfo<LongValue>& info) { return info.param.name; });
 
 // A started program whose standard input is a file and whose output the test reads.

@@ -29,17 +29,8 @@ std::string usage_for(const std::string& program) {
 
 TEST(CommandLineTest, UsageTextForEveryCallThatIsNotTwoPlainArguments) {
   const std::vector<std::vector<std::string>> calls = {
-      {},
-      {"64"},
-      {"64", "32", "16"},
-      {"-h", "32", "16"},
-      {"-h"},
-      {"--help"},
-      {"-h", "32"},
-      {"64", "-h"},
-      {"--help", "32"},
-      {"64", "--help"},
-      {"-h", "--help"},
+      {},           {"64"},       {"64", "32", "16"}, {"-h", "32", "16"}, {"-h"},           {"--help"},
+      {"-h", "32"}, {"64", "-h"}, {"--help", "32"},   {"64", "--help"},   {"-h", "--help"},
   };
   for (const auto& args : calls) {
     // Standard input holds an unreadable line: the usage text must not depend on it.
@@ -52,8 +43,7 @@ TEST(CommandLineTest, UsageTextForEveryCallThatIsNotTwoPlainArguments) {
 
 TEST(CommandLineTest, TextsCloseToAnOptionAreBufferSizes) {
   const std::vector<std::vector<std::string>> calls = {
-      {"-H", "32"}, {"64", "--Help"}, {"-h ", "32"}, {"64", "-help"},
-      {"--help=1", "32"}, {"", ""}, {"two", "words"},
+      {"-H", "32"}, {"64", "--Help"}, {"-h ", "32"}, {"64", "-help"}, {"--help=1", "32"}, {"", ""}, {"two", "words"},
   };
   for (const auto& args : calls) {
     const RunResult r = run_brackwen(args);

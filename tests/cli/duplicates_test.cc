@@ -56,10 +56,17 @@ std::string integer_form(Wide value, std::mt19937_64& rng) {
   const Wide_unsigned magnitude = value < 0 ? -static_cast<Wide_unsigned>(value) : value;
   std::string number;
   switch (rng() % 4) {
-    case 0: break;
-    case 1: number.assign(rng() % 3, '0'); break;
-    case 2: number = rng() % 2 ? "0x" : "0X"; break;
-    default: number = rng() % 2 ? "0o" : "0O"; break;
+    case 0:
+      break;
+    case 1:
+      number.assign(rng() % 3, '0');
+      break;
+    case 2:
+      number = rng() % 2 ? "0x" : "0X";
+      break;
+    default:
+      number = rng() % 2 ? "0o" : "0O";
+      break;
   }
   const unsigned radix = number.size() == 2 && number[1] != '0' ? (number[1] == 'x' || number[1] == 'X' ? 16 : 8) : 10;
   number += digits(magnitude, radix, rng() % 2 == 0);
@@ -98,8 +105,8 @@ std::string plain_form(const Record& record) {
     return text;
   };
   return std::string(record.enc ? "Override_enc_int" : "Override_dec_int") + " {lb = " + decimal(record.fields[0]) +
-         ", ub = " + decimal(record.fields[1]) + ", " + (record.enc ? "dst_i" : "src_i") +
-         " = " + decimal(record.fields[2]) + ", length = " + decimal(record.fields[3]) + "}";
+         ", ub = " + decimal(record.fields[1]) + ", " + (record.enc ? "dst_i" : "src_i") + " = " +
+         decimal(record.fields[2]) + ", length = " + decimal(record.fields[3]) + "}";
 }
 
 // `count` records of random variants with field values from `kValues`.
@@ -195,7 +202,8 @@ TEST(DuplicatesTest, LinesArrivingInPiecesGiveTheScriptOfTheWholeInput) {
   const std::vector<Record> pool = random_records(25, rng);
   // Small enough that neither pipe fills while the pieces are sent.
   std::string input;
-  for (int line = 0; line < 250; ++line) input += plain_form(pool[rng() % pool.size()]) + (line % 9 ? "" : " \r") + "\n";
+  for (int line = 0; line < 250; ++line)
+    input += plain_form(pool[rng() % pool.size()]) + (line % 9 ? "" : " \r") + "\n";
 
   Child child({"64", "32"});
   for (std::size_t done = 0; done < input.size();) {

@@ -121,7 +121,8 @@ TEST(InterruptTest, EndsARunThatIsReadingAHugeValueOrWriting) {
   // Reading a value of 10,000,000 hexadecimal digits and making its decimal text takes the
   // program well over a second: the interrupt comes early in that, before any of the text
   // after the value's place in the script is produced.
-  const std::string line = "Override_enc_int {lb = 0, ub = 0x" + std::string(10'000'000, 'f') + ", dst_i = 3, length = 8}\n";
+  const std::string line =
+      "Override_enc_int {lb = 0, ub = 0x" + std::string(10'000'000, 'f') + ", dst_i = 3, length = 8}\n";
   const std::string before_value = before(script_for(kEnc), "255 : [32] }}));");
   const auto reading = [&line](bool close_input) {
     return [&line, close_input](Child& child) {
@@ -170,7 +171,8 @@ TEST(InterruptTest, AnOutputThatIsNotReadEndsAtTheSecondInterrupt) {
     child.kill(SIGINT);
     ASSERT_TRUE(child.ended_within(kLatencyBound));
     const std::chrono::duration<double, std::milli> latency = Clock::now() - sent;
-    std::printf("[ latency  ] second interrupt, %s: %.2f ms\n", nonblocking ? "non-blocking" : "blocking", latency.count());
+    std::printf("[ latency  ] second interrupt, %s: %.2f ms\n", nonblocking ? "non-blocking" : "blocking",
+                latency.count());
     const RunResult r = child.wait();
     EXPECT_EQ(r.signal, SIGINT);
     EXPECT_EQ(r.err, "");

@@ -9,19 +9,19 @@ namespace brackwen::testing {
 
 // What a finished run of a program left.
 struct RunResult {
-  std::string out;    // standard output
-  std::string err;    // standard error
-  int status = -1;    // exit status, or -1 when ended by a signal
-  int signal = 0;     // the signal that ended it, or 0
+  std::string out;  // standard output
+  std::string err;  // standard error
+  int status = -1;  // exit status, or -1 when ended by a signal
+  int signal = 0;   // the signal that ended it, or 0
 };
 
 // How to start a run.
 struct Launch {
-  std::string program;              // path of the executable
-  std::vector<std::string> argv;    // the whole argument vector, argv[0] included
-  std::string input;                // written to standard input, which is then closed
-  std::string input_path;           // when set, standard input comes from this file instead of a pipe
-  std::string output_path;          // when set, standard output goes to this file instead of a pipe
+  std::string program;            // path of the executable
+  std::vector<std::string> argv;  // the whole argument vector, argv[0] included
+  std::string input;              // written to standard input, which is then closed
+  std::string input_path;         // when set, standard input comes from this file instead of a pipe
+  std::string output_path;        // when set, standard output goes to this file instead of a pipe
   std::vector<std::string> env = {"LC_ALL=C.UTF-8"};
   unsigned long address_space = 0;  // when set, the most address space the program may take
   bool sigint_ignored = false;      // starts it with SIGINT ignored, as a shell starts a background job

@@ -108,8 +108,8 @@ TEST(ScriptTest, ValuesOfAnySizeAreWrittenInFullInDecimal) {
   ASSERT_EQ(r.status, 0) << r.err;
   for (const std::string& line : std::vector<std::string>{
            "      (eval_int {{ " + hundred + " : [32] }})\n", "      (eval_int {{ -" + big + " : [32] }})\n",
-        "      (eval_int {{ 0 : [32] }})\n", "      (eval_int {{ " + big + " : [32] }}));\n",
-        "      (eval_int {{ -1 : [32] }})\n", "      (eval_int {{ -8 : [32] }}));\n"}) {
+           "      (eval_int {{ 0 : [32] }})\n", "      (eval_int {{ " + big + " : [32] }}));\n",
+           "      (eval_int {{ -1 : [32] }})\n", "      (eval_int {{ -8 : [32] }}));\n"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line;
   }
 }

@@ -32,8 +32,7 @@ TEST(RenderTest, ListFitsOrBreaksCountingTheTextAfterItOnItsLine) {
       {"fills the ribbon", beside(list({text(std::string(13, 'a')), text(std::string(14, 'b'))}), text(";")),
        "[" + std::string(13, 'a') + "," + std::string(14, 'b') + "];"},
       // ...and one more character after the list breaks it.
-      {"text after it breaks it",
-       beside(list({text(std::string(13, 'a')), text(std::string(14, 'b'))}), text(";;;;")),
+      {"text after it breaks it", beside(list({text(std::string(13, 'a')), text(std::string(14, 'b'))}), text(";;;;")),
        "[" + std::string(13, 'a') + "\n," + std::string(14, 'b') + "];;;;"},
       {"a line break after it ends the measure",
        above(beside(list({text("a"), text("b")}), text("x")), text(std::string(60, 'z'))),
@@ -60,17 +59,15 @@ TEST(RenderTest, RibbonCountsFromTheIndentationOfTheLine) {
   };
   EXPECT_EQ(rendered(indent(40, vcat({text("x"), entries}))), at(40, one_line));
   EXPECT_EQ(rendered(indent(60, vcat({text("x"), entries}))), at(60, broken));
-  EXPECT_EQ(rendered(indent(10, entries)),
-            std::string(10, ' ') + "[" + std::string(14, 'a') + "\n" + std::string(10, ' ') + "," +
-                std::string(14, 'b') + "]");
+  EXPECT_EQ(rendered(indent(10, entries)), std::string(10, ' ') + "[" + std::string(14, 'a') + "\n" +
+                                               std::string(10, ' ') + "," + std::string(14, 'b') + "]");
 }
 
 TEST(RenderTest, IndentCountsFromTheColumnWhereItBegins) {
   const Doc inner = indent(2, vcat({text("a"), text("b")}));
   EXPECT_EQ(rendered(inner), "  a\n  b");
   EXPECT_EQ(rendered(beside(text("xyz"), inner)), "xyz  a\n     b");
-  EXPECT_EQ(rendered(indent(2, vcat({text("p"), indent(2, vcat({text("q"), text("r")}))}))),
-            "  p\n    q\n    r");
+  EXPECT_EQ(rendered(indent(2, vcat({text("p"), indent(2, vcat({text("q"), text("r")}))}))), "  p\n    q\n    r");
 }
 
 TEST(RenderTest, EmptyInAVerticalJoinKeepsALineOfItsOwn) {
@@ -124,8 +121,8 @@ TEST(RenderTest, WrittenPartIsWrittenWhereTheRenderingReachesIt) {
 
 TEST(RenderTest, FailingWrittenPartKeepsWhatWasWritten) {
   StringSink sink;
-  const Doc doc = vcat({text("before"), written(std::make_shared<FixedPart>("partial", PartEnd{7, false}, true)),
-                        text("after")});
+  const Doc doc =
+      vcat({text("before"), written(std::make_shared<FixedPart>("partial", PartEnd{7, false}, true)), text("after")});
   EXPECT_THROW(render(doc, PageShape{}, sink), std::runtime_error);
   EXPECT_EQ(sink.text(), "before\npartial");
 }

@@ -31,9 +31,8 @@ std::string written(const Stencil& stencil, const std::vector<std::string>& valu
   for (const std::string& value : values) padded.push_back(value + std::string(kTextPadding, '#'));
   for (std::size_t i = 0; i < values.size(); ++i) texts.push_back(PaddedText::within(padded[i], 0, values[i].size()));
   std::string out(stencil.length(texts) + kTextPadding, '\0');
-  char* const end = stencil.put(out.data(), [&](int slot, char* to) {
-    return put_padded(to, texts[static_cast<std::size_t>(slot)]);
-  });
+  char* const end = stencil.put(
+      out.data(), [&](int slot, char* to) { return put_padded(to, texts[static_cast<std::size_t>(slot)]); });
   out.resize(static_cast<std::size_t>(end - out.data()));
   EXPECT_EQ(out.size(), stencil.length(texts)) << out;
   return out;

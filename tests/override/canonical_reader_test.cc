@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "override/lexer.h"
 #include "override/printer.h"
 #include "override/reader.h"
-#include "override/lexer.h"
 #include "test_support.h"
 
 namespace tarnwick::override {
@@ -131,9 +131,15 @@ TEST(CanonicalReaderTest, AcceptsOnlyWhatTheFullReaderReadsTheSame) {
     for (int edits = 1 + static_cast<int>(rng() % 3); edits > 0; --edits) {
       const std::size_t at = rng() % (line.size() + 1);
       switch (rng() % 3) {
-        case 0: line.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
-        case 1: if (at < line.size()) line.erase(at, 1); break;
-        default: if (at < line.size()) line[at] = alphabet[rng() % alphabet.size()]; break;
+        case 0:
+          line.insert(at, 1, alphabet[rng() % alphabet.size()]);
+          break;
+        case 1:
+          if (at < line.size()) line.erase(at, 1);
+          break;
+        default:
+          if (at < line.size()) line[at] = alphabet[rng() % alphabet.size()];
+          break;
       }
     }
     Canonical_texts fast;

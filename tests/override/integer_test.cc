@@ -94,8 +94,8 @@ TEST(IntegerTest, OrderIsExactAcrossForms) {
   const Integer two64 = Integer::from_digits("18446744073709551616", 10);
   const Integer two64_plus_1 = Integer::from_digits("18446744073709551617", 10);
   const Integer minus_two64 = two64.negated();
-  const Integer values[] = {minus_two64, std::numeric_limits<std::int64_t>::min(), -1, 0, 1,
-                            std::numeric_limits<std::int64_t>::max(), two64, two64_plus_1};
+  const Integer values[] = {minus_two64, std::numeric_limits<std::int64_t>::min(), -1,    0,
+                            1,           std::numeric_limits<std::int64_t>::max(), two64, two64_plus_1};
   for (std::size_t i = 0; i < std::size(values); ++i) {
     for (std::size_t j = 0; j < std::size(values); ++j) {
       EXPECT_EQ(values[i] <=> values[j], i <=> j) << i << " " << j;

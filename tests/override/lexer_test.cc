@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <unicode/uchar.h>
+#include <string>
 
 #include "override/char_class.h"
 #include "test_support.h"
@@ -22,8 +22,7 @@ TEST(CharClassTest, WhiteSpaceIsExactlyTheListedCodePoints) {
   for (char32_t c = 0; c <= 0x10FFFF; ++c) {
     const bool white = is_white_space(c);
     count += white ? 1 : 0;
-    EXPECT_EQ(white, listed.find(c) != std::u32string::npos)
-        << std::hex << static_cast<std::uint32_t>(c);
+    EXPECT_EQ(white, listed.find(c) != std::u32string::npos) << std::hex << static_cast<std::uint32_t>(c);
   }
   EXPECT_EQ(count, 22u);
   // Beyond the Latin range the set is the space separators.
@@ -142,9 +141,26 @@ TEST(LexerTest, ReadLexemeCutsOneLexemeOfEachKind) {
 
 TEST(LexerTest, ReadLexemeRefusesCharactersThatBeginNoLexeme) {
   const std::u32string refused[] = {
-      U"'a'", U"\"s\"", U" x", U"\tx", U"\u00A0", U"\u0085", U"\u180E", U"\u200B",
-      U"\u2028", U"\u2029", U"\uFEFF", U"\u0663", U"\u0301", U"\u00AB", U"\u2167",
-      U"\x01", U"\x7F", U"\uFFFF", U"\U000E0001", std::u32string(1, 0xD800),
+      U"'a'",
+      U"\"s\"",
+      U" x",
+      U"\tx",
+      U"\u00A0",
+      U"\u0085",
+      U"\u180E",
+      U"\u200B",
+      U"\u2028",
+      U"\u2029",
+      U"\uFEFF",
+      U"\u0663",
+      U"\u0301",
+      U"\u00AB",
+      U"\u2167",
+      U"\x01",
+      U"\x7F",
+      U"\uFFFF",
+      U"\U000E0001",
+      std::u32string(1, 0xD800),
       std::u32string(1, 0x110000),
   };
   for (const std::u32string& text : refused) {
@@ -164,7 +180,7 @@ TEST(LexerTest, NumbersHaveTheirShapeAndIntegerValue) {
   struct Case {
     std::u32string text;
     bool prefixed;
-    int radix;                       // for a prefixed number
+    int radix;                         // for a prefixed number
     std::optional<std::string> value;  // the integer value, in decimal
   };
   const Case cases[] = {
@@ -225,16 +241,9 @@ TEST(LexerTest, SkipWhiteSpaceStopsAtTheFirstOtherCharacter) {
     std::size_t expected;
   };
   const Case cases[] = {
-      {U"", 0, 0},
-      {U"x", 0, 0},
-      {U" \t\r\n\v\fx", 0, 6},
-      {U"\u00A0\u3000\u2000x", 0, 3},
-      {U"   ", 0, 3},
-      {U"a  b", 1, 3},
-      {U"\u0085x", 0, 0},
-      {U" \u200Bx", 0, 1},
-      {U" \u2028", 0, 1},
-      {U" \uFEFF", 0, 1},
+      {U"", 0, 0},        {U"x", 0, 0},       {U" \t\r\n\v\fx", 0, 6}, {U"\u00A0\u3000\u2000x", 0, 3},
+      {U"   ", 0, 3},     {U"a  b", 1, 3},    {U"\u0085x", 0, 0},      {U" \u200Bx", 0, 1},
+      {U" \u2028", 0, 1}, {U" \uFEFF", 0, 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(skip_white_space(c.text, c.from), c.expected) << describe(c.text);
@@ -328,9 +337,9 @@ TEST(ReadIntegerTest, ReadsTheValueAndLeavesTheRest) {
 
 TEST(ReadIntegerTest, RefusesTextsThatAreNoInteger) {
   const std::u32string refused[] = {
-      U"+7", U"7.0", U"7.5", U"1e3", U"1E3", U"1e+3", U"--7", U"- -7", U"-(7)", U"()",
-      U"(7", U"((7)", U"( 7 ", U"", U"   ", U"\u0663", U"\u22127", U"x", U"-", U"- ",
-      U"(-)", U"'7'", U"\"7\"", U"\u200B7", U"\uFEFF7", U"\u00857", U"\u20287", U")7",
+      U"+7",  U"7.0",  U"7.5",   U"1e3",     U"1E3",     U"1e+3",    U"--7",     U"- -7", U"-(7)", U"()",
+      U"(7",  U"((7)", U"( 7 ",  U"",        U"   ",     U"\u0663",  U"\u22127", U"x",    U"-",    U"- ",
+      U"(-)", U"'7'",  U"\"7\"", U"\u200B7", U"\uFEFF7", U"\u00857", U"\u20287", U")7",
   };
   for (const std::u32string& text : refused) {
     EXPECT_FALSE(read_integer(text, 0).has_value()) << describe(text);

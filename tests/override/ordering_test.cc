@@ -64,8 +64,7 @@ TEST(CompareOverrideTest, OrdersByVariantThenFieldsInOrder) {
       {enc("-1", "0", "0", "0"), enc("0", "0", "0", "0"), Ordering::less},
       {enc(two64, "0", "0", "0"), enc(two64_plus_1, "0", "0", "0"), Ordering::less},
       {enc(two64, "0", "0", "0"), enc(two64, "0", "0", "0"), Ordering::equal},
-      {enc("-" + two64, "0", "0", "0"), enc("-9223372036854775808", "0", "0", "0"),
-       Ordering::less},
+      {enc("-" + two64, "0", "0", "0"), enc("-9223372036854775808", "0", "0", "0"), Ordering::less},
       {dec("0", "0", "0", two64), dec("0", "0", "0", "9223372036854775807"), Ordering::greater},
       {dec("0", "0", "-" + two64_plus_1, "0"), dec("0", "0", "-" + two64, "0"), Ordering::less},
   };
@@ -116,8 +115,8 @@ TEST(OverrideHashTest, RecordsReadFromDifferentTextsOfOneValueHashEqual) {
     EXPECT_TRUE(override_equal(read->value, first->value));
     EXPECT_EQ(override_hash(read->value), override_hash(first->value));
   }
-  const std::optional<Override_read> other_variant = read_override(
-      U"Override_enc_int {lb = 16, ub = -18446744073709551616, dst_i = 3, length = 8}", 0);
+  const std::optional<Override_read> other_variant =
+      read_override(U"Override_enc_int {lb = 16, ub = -18446744073709551616, dst_i = 3, length = 8}", 0);
   ASSERT_TRUE(other_variant.has_value());
   EXPECT_NE(override_hash(other_variant->value), override_hash(first->value));
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "override/ordering.h"
 #include "override/lexer.h"
+#include "override/ordering.h"
 #include "override/reader.h"
 #include "test_support.h"
 
@@ -26,28 +26,20 @@ TEST(ShowOverrideTest, WritesTheExactText) {
     std::string expected;
   };
   const Case cases[] = {
-      {0, enc("0", "255", "3", "8"), "",
-       "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}"},
-      {11, dec("-1", "7", "3", "8"), "",
-       "(Override_dec_int {lb = -1, ub = 7, src_i = 3, length = 8})"},
-      {10, enc("0", "255", "3", "8"), "",
-       "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}"},
-      {12, enc("0", "255", "3", "8"), "",
-       "(Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8})"},
-      {-1, dec("0", "255", "3", "8"), "",
-       "Override_dec_int {lb = 0, ub = 255, src_i = 3, length = 8}"},
-      {-1000, enc("1", "2", "3", "4"), " x",
-       "Override_enc_int {lb = 1, ub = 2, dst_i = 3, length = 4} x"},
-      {11, enc("-5", "-6", "-7", "-8"), "",
-       "(Override_enc_int {lb = -5, ub = -6, dst_i = -7, length = -8})"},
+      {0, enc("0", "255", "3", "8"), "", "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}"},
+      {11, dec("-1", "7", "3", "8"), "", "(Override_dec_int {lb = -1, ub = 7, src_i = 3, length = 8})"},
+      {10, enc("0", "255", "3", "8"), "", "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}"},
+      {12, enc("0", "255", "3", "8"), "", "(Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8})"},
+      {-1, dec("0", "255", "3", "8"), "", "Override_dec_int {lb = 0, ub = 255, src_i = 3, length = 8}"},
+      {-1000, enc("1", "2", "3", "4"), " x", "Override_enc_int {lb = 1, ub = 2, dst_i = 3, length = 4} x"},
+      {11, enc("-5", "-6", "-7", "-8"), "", "(Override_enc_int {lb = -5, ub = -6, dst_i = -7, length = -8})"},
       {0, enc("0", "0", "0", "0"), "", "Override_enc_int {lb = 0, ub = 0, dst_i = 0, length = 0}"},
-      {11, dec("18446744073709551616", "-18446744073709551616", "-9223372036854775808",
-               "123456789012345678901234567890"),
+      {11,
+       dec("18446744073709551616", "-18446744073709551616", "-9223372036854775808", "123456789012345678901234567890"),
        ",rest",
        "(Override_dec_int {lb = 18446744073709551616, ub = -18446744073709551616, "
        "src_i = -9223372036854775808, length = 123456789012345678901234567890}),rest"},
-      {0, enc("0", "255", "3", "8"), ")\n",
-       "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8})\n"},
+      {0, enc("0", "255", "3", "8"), ")\n", "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8})\n"},
       {0, enc("0", "255", "3", "8"), "\xc2\xa0\xe2\x88\x92",
        "Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}\xc2\xa0\xe2\x88\x92"},
   };
@@ -57,10 +49,8 @@ TEST(ShowOverrideTest, WritesTheExactText) {
 }
 
 TEST(ShowOverrideTest, OverrideToTextIsNeverEnclosed) {
-  EXPECT_EQ(override_to_text(dec("-1", "7", "3", "8")),
-            "Override_dec_int {lb = -1, ub = 7, src_i = 3, length = 8}");
-  EXPECT_EQ(override_to_text(enc("-1", "7", "3", "8")),
-            "Override_enc_int {lb = -1, ub = 7, dst_i = 3, length = 8}");
+  EXPECT_EQ(override_to_text(dec("-1", "7", "3", "8")), "Override_dec_int {lb = -1, ub = 7, src_i = 3, length = 8}");
+  EXPECT_EQ(override_to_text(enc("-1", "7", "3", "8")), "Override_enc_int {lb = -1, ub = 7, dst_i = 3, length = 8}");
 }
 
 TEST(ShowOverrideListTest, WritesTheExactText) {
@@ -69,8 +59,7 @@ TEST(ShowOverrideListTest, WritesTheExactText) {
   const std::vector<Override> two = {enc("0", "255", "3", "8"), dec("-1", "7", "3", "8")};
   EXPECT_EQ(show_override_list(none, ""), "[]");
   EXPECT_EQ(show_override_list(none, " x"), "[] x");
-  EXPECT_EQ(show_override_list(one, ""),
-            "[Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}]");
+  EXPECT_EQ(show_override_list(one, ""), "[Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}]");
   EXPECT_EQ(show_override_list(two, ";"),
             "[Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8},"
             "Override_dec_int {lb = -1, ub = 7, src_i = 3, length = 8}];");

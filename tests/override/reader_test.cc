@@ -30,24 +30,19 @@ TEST(ReadOverrideTest, ReadsRecordsAndLeavesTheRest) {
   const Read_case cases[] = {
       {plain, enc("0", "255", "3", "8"), U""},
       {U"Override_dec_int{lb=0,ub=7,src_i=3,length=8}", dec("0", "7", "3", "8"), U""},
-      {U"\t\n Override_dec_int\n{\tlb\r=\u00A00 ,ub =7,\u3000src_i= 3,length =8\n}",
-       dec("0", "7", "3", "8"), U""},
+      {U"\t\n Override_dec_int\n{\tlb\r=\u00A00 ,ub =7,\u3000src_i= 3,length =8\n}", dec("0", "7", "3", "8"), U""},
       {plain + U"  ", enc("0", "255", "3", "8"), U"  "},
       {plain + U"\r", enc("0", "255", "3", "8"), U"\r"},
       {plain + U" and more", enc("0", "255", "3", "8"), U" and more"},
       {plain + U")", enc("0", "255", "3", "8"), U")"},
       {U" ( ( " + plain + U" ) ) x", enc("0", "255", "3", "8"), U" x"},
       {U"((" + plain + U"))", enc("0", "255", "3", "8"), U""},
-      {U"Override_enc_int {lb= -5, ub = -5, dst_i = - 5, length=(-5)}",
-       enc("-5", "-5", "-5", "-5"), U""},
-      {U"Override_dec_int {lb = 0x10, ub = 0o20, src_i = (16), length = 0X1f}",
-       dec("16", "16", "16", "31"), U""},
+      {U"Override_enc_int {lb= -5, ub = -5, dst_i = - 5, length=(-5)}", enc("-5", "-5", "-5", "-5"), U""},
+      {U"Override_dec_int {lb = 0x10, ub = 0o20, src_i = (16), length = 0X1f}", dec("16", "16", "16", "31"), U""},
       {U"Override_enc_int {lb = 18446744073709551616, ub = -18446744073709551616, "
        U"dst_i = ((0xFFFFFFFFFFFFFFFFFFFF)), length = -0}",
-       enc("18446744073709551616", "-18446744073709551616", "1208925819614629174706175", "0"),
-       U""},
-      {U"Override_enc_int {lb = 5, ub = 1, dst_i = 0, length = -1}}", enc("5", "1", "0", "-1"),
-       U"}"},
+       enc("18446744073709551616", "-18446744073709551616", "1208925819614629174706175", "0"), U""},
+      {U"Override_enc_int {lb = 5, ub = 1, dst_i = 0, length = -1}}", enc("5", "1", "0", "-1"), U"}"},
   };
   for (const Read_case& c : cases) {
     SCOPED_TRACE(describe(c.text));
@@ -120,8 +115,7 @@ TEST(ReadOverrideTest, PrecedenceDecidesWhetherABareRecordIsRead) {
     bool bare;  // whether a record without parentheses is read; one in parentheses always is
   };
   const Case cases[] = {
-      {-1000, true}, {-1, true}, {0, true}, {10, true},
-      {11, true},    {12, false}, {13, false}, {1000, false},
+      {-1000, true}, {-1, true}, {0, true}, {10, true}, {11, true}, {12, false}, {13, false}, {1000, false},
   };
   const std::u32string enclosed = U" (" + plain + U") ";
   for (const Case& c : cases) {
@@ -146,8 +140,8 @@ TEST(ReadOverrideTest, AnyDepthOfParentheses) {
   constexpr std::size_t depth = 1'000'000;
   const std::u32string open(depth, U'(');
   const std::u32string close(depth, U')');
-  const std::u32string record = U"Override_dec_int {lb = " + open + U"-1" + close +
-                                U", ub = 2, src_i = 3, length = " + open + U"4" + close + U"}";
+  const std::u32string record = U"Override_dec_int {lb = " + open + U"-1" + close + U", ub = 2, src_i = 3, length = " +
+                                open + U"4" + close + U"}";
 
   const std::u32string balanced = open + record + close + U" rest";
   for (int precedence : {0, 11, 12}) {
@@ -162,8 +156,8 @@ TEST(ReadOverrideTest, AnyDepthOfParentheses) {
   const std::optional<Override_read> extra_read = read_override(extra, 0);
   ASSERT_TRUE(extra_read.has_value());
   EXPECT_EQ(extra_read->rest, extra.size() - 1);
-  const std::u32string unbalanced_value = U"Override_dec_int {lb = " + open + U"-1" +
-                                          close.substr(1) + U", ub = 2, src_i = 3, length = 4}";
+  const std::u32string unbalanced_value =
+      U"Override_dec_int {lb = " + open + U"-1" + close.substr(1) + U", ub = 2, src_i = 3, length = 4}";
   EXPECT_FALSE(read_override(unbalanced_value, 0).has_value());
 }
 
@@ -179,10 +173,10 @@ TEST(ReadOverrideListTest, ReadsListsAndLeavesTheRest) {
       {U" [ \t ] x", {}, U" x"},
       {U"(([]))", {}, U""},
       {U"[" + plain + U"]", {enc("0", "255", "3", "8")}, U""},
-      {U"[" + plain + U"," + second + U"] ", {enc("0", "255", "3", "8"), dec("-1", "7", "3", "8")},
-       U" "},
+      {U"[" + plain + U"," + second + U"] ", {enc("0", "255", "3", "8"), dec("-1", "7", "3", "8")}, U" "},
       {U" ( [ (" + second + U") , ((" + plain + U")) ] ) ,",
-       {dec("-1", "7", "3", "8"), enc("0", "255", "3", "8")}, U" ,"},
+       {dec("-1", "7", "3", "8"), enc("0", "255", "3", "8")},
+       U" ,"},
       {U"[" + plain + U"]]", {enc("0", "255", "3", "8")}, U"]"},
   };
   for (const Case& c : cases) {

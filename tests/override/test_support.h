@@ -13,9 +13,7 @@
 namespace tarnwick::override::testing {
 
 // The ASCII text `ascii` as decoded text.
-inline std::u32string widen(std::string_view ascii) {
-  return std::u32string(ascii.begin(), ascii.end());
-}
+inline std::u32string widen(std::string_view ascii) { return std::u32string(ascii.begin(), ascii.end()); }
 
 // `text` for a failure message: ASCII as it is, other code points as U+XXXX; long texts cut.
 inline std::string describe(std::u32string_view text) {
@@ -43,14 +41,12 @@ inline Integer integer(std::string_view decimal) {
 }
 
 // An `Override_enc_int` of four decimal texts.
-inline Override enc(std::string_view lb, std::string_view ub, std::string_view dst_i,
-                    std::string_view length) {
+inline Override enc(std::string_view lb, std::string_view ub, std::string_view dst_i, std::string_view length) {
   return Override_enc_int(integer(lb), integer(ub), integer(dst_i), integer(length));
 }
 
 // An `Override_dec_int` of four decimal texts.
-inline Override dec(std::string_view lb, std::string_view ub, std::string_view src_i,
-                    std::string_view length) {
+inline Override dec(std::string_view lb, std::string_view ub, std::string_view src_i, std::string_view length) {
   return Override_dec_int(integer(lb), integer(ub), integer(src_i), integer(length));
 }
 
@@ -58,9 +54,15 @@ inline Override dec(std::string_view lb, std::string_view ub, std::string_view s
 inline Integer random_integer(std::mt19937_64& rng) {
   std::string digits;
   switch (rng() % 4) {
-    case 0: digits = std::to_string(rng() % 300); break;
-    case 1: digits = std::to_string(rng()); break;
-    case 2: digits = std::to_string(9223372036854775806ULL + rng() % 4); break;
+    case 0:
+      digits = std::to_string(rng() % 300);
+      break;
+    case 1:
+      digits = std::to_string(rng());
+      break;
+    case 2:
+      digits = std::to_string(9223372036854775806ULL + rng() % 4);
+      break;
     default: {
       const std::size_t count = 1 + rng() % 60;
       for (std::size_t i = 0; i < count; ++i) digits.push_back(static_cast<char>('0' + rng() % 10));
@@ -73,8 +75,7 @@ inline Integer random_integer(std::mt19937_64& rng) {
 
 // A random record of either variant with random fields.
 inline Override random_override(std::mt19937_64& rng) {
-  Integer f[4] = {random_integer(rng), random_integer(rng), random_integer(rng),
-                  random_integer(rng)};
+  Integer f[4] = {random_integer(rng), random_integer(rng), random_integer(rng), random_integer(rng)};
   if (rng() % 2 == 0) return Override_enc_int(f[0], f[1], f[2], f[3]);
   return Override_dec_int(f[0], f[1], f[2], f[3]);
 }

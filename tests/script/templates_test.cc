@@ -36,8 +36,10 @@ TEST(TemplatesTest, ArgumentLinesAreNeverWrapped) {
             "    \"f\"\n"
             "    [o]\n"
             "    (s\n"
-            "      (eval_int {{ -" + std::string(120, '9') + " : [32] }})\n"
-            "      (eval_int {{ 0 : [32] }}));");
+            "      (eval_int {{ -" +
+                std::string(120, '9') +
+                " : [32] }})\n"
+                "      (eval_int {{ 0 : [32] }}));");
 }
 
 TEST(TemplatesTest, TwoShortOverridesFitOnOneLine) {
