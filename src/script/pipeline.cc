@@ -111,8 +111,7 @@ class DistinctLines : public DistinctOverrides {
     // A line that ends right after its record, or after a few blanks, is cut from the text
     // at hand where its record ends, with no search for its line feed.
     const PaddedText at_hand = input_->text_at_hand();
-    tarnwick::override::Canonical_texts found;
-    if (const std::size_t record = tarnwick::override::read_canonical_record(at_hand, found); record != 0) {
+    if (const std::size_t record = tarnwick::override::read_canonical_record(at_hand, found_); record != 0) {
       std::size_t end = record;
       while (end < at_hand.size() && at_hand.data()[end] != '\n' &&
              tarnwick::override::is_ascii_white_space(static_cast<unsigned char>(at_hand.data()[end]))) {
@@ -120,17 +119,17 @@ class DistinctLines : public DistinctOverrides {
       }
       if (end < at_hand.size() && at_hand.data()[end] == '\n') {
         input_->peek_line_of_length(end);
-        text = texts_in(at_hand, found);
+        text = texts_in(at_hand, found_);
         return true;
       }
     }
     const std::optional<PaddedText> line = input_->peek_line_at_hand();
     if (!line) return false;
-    if (!tarnwick::override::read_canonical_texts(*line, found)) {
+    if (!tarnwick::override::read_canonical_texts(*line, found_)) {
       stopped_ahead_ = true;
       return false;
     }
-    text = texts_in(*line, found);
+    text = texts_in(*line, found_);
     return true;
   }
 
@@ -143,9 +142,8 @@ class DistinctLines : public DistinctOverrides {
   }
 
   Read read_line(PaddedText line) {
-    if (tarnwick::override::Canonical_texts found;
-        decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, found)) {
-      return prepared(texts_in(line, found));
+    if (decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, found_)) {
+      return prepared(texts_in(line, found_));
     }
     if (!decoder_.decode(line, characters_)) throw Failure(kInvalidInput);
     const Override o = read_whole<Override>(characters_);
@@ -177,6 +175,9 @@ class DistinctLines : public DistinctOverrides {
   PaddedString decimal_[4];  // the field texts of the last line the full reader read
   std::string digits_;       // the text of one of them as it is written
   std::u32string characters_;
+  // What the fast reader found in the last line it read: kept here, so that no fresh one is
+  // made for each line.
+  tarnwick::override::Canonical_texts found_{};
 };
 
 }  // namespace
