@@ -1,31 +1,12 @@
-// The block of statements that verifies one distinct override, and the walk over all of them.
+// The block of statements that verifies one distinct override, as a document.
 #pragma once
 
-#include <cstddef>
-#include <memory>
-#include <string>
-
 #include "layout/doc.h"
+#include "override/integer.h"
 #include "override/override.h"
-#include "script/buffer_size.h"
-#include "script/override_text.h"
-#include "script/script.h"
 #include "script/templates.h"
 
 namespace brackwen {
-
-// The distinct overrides of the input in input order, produced one at a time.
-class DistinctOverrides {
- public:
-  virtual ~DistinctOverrides() = default;
-  // Seeks the next distinct override; false when the input holds no further one.
-  virtual bool advance() = 0;
-  // The distinct override with index `index`, one that `advance` has produced, as the script
-  // writes it; it is read from its line now if it has not been read yet.
-  virtual OverrideText at(std::size_t index) = 0;
-  // Whether that override is an `Override_enc_int`.
-  virtual bool is_enc_int(std::size_t index) = 0;
-};
 
 // The values a block writes besides its index and buffer size, known or holes.
 struct FieldValues {
@@ -57,11 +38,5 @@ OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue&
 // script against.
 Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const tarnwick::override::Override& o,
               const tarnwick::override::Integer& index);
-
-// The blocks and the result names of the distinct overrides, from one walk over them. The
-// override after a block is sought before the block is written; a block reads its override
-// after its marker line, and a buffer size where its first statement writes it.
-ScriptBody gen_blocks(std::shared_ptr<BufferSize> dst_n, std::shared_ptr<BufferSize> src_n,
-                      std::shared_ptr<DistinctOverrides> overrides);
 
 }  // namespace brackwen

@@ -9,7 +9,7 @@
 
 #include "override/canonical_reader.h"
 #include "override/char_class.h"
-#include "script/blocks.h"
+#include "script/block_writer.h"
 #include "script/buffer_size.h"
 #include "script/override_index.h"
 #include "script/read_whole.h"
