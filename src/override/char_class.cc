@@ -47,6 +47,7 @@ std::int8_t category(char32_t c) noexcept {
 
 }  // namespace
 
+// clang-format off: the members of a class are listed a few to a line
 bool is_white_space(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, white);
   switch (c) {
@@ -65,10 +66,8 @@ bool is_white_space(char32_t c) noexcept {
     case 0x200A:
     case 0x202F:
     case 0x205F:
-    case 0x3000:
-      return true;
-    default:
-      return false;
+    case 0x3000: return true;
+    default: return false;
   }
 }
 
@@ -83,10 +82,8 @@ bool is_symbol_char(char32_t c) noexcept {
     case U_MATH_SYMBOL:
     case U_CURRENCY_SYMBOL:
     case U_MODIFIER_SYMBOL:
-    case U_OTHER_SYMBOL:
-      return true;
-    default:
-      return false;
+    case U_OTHER_SYMBOL: return true;
+    default: return false;
   }
 }
 
@@ -97,10 +94,8 @@ bool is_letter(char32_t c) noexcept {
     case U_LOWERCASE_LETTER:
     case U_TITLECASE_LETTER:
     case U_MODIFIER_LETTER:
-    case U_OTHER_LETTER:
-      return true;
-    default:
-      return false;
+    case U_OTHER_LETTER: return true;
+    default: return false;
   }
 }
 
@@ -113,11 +108,11 @@ bool is_identifier_char(char32_t c) noexcept {
     case U_ENCLOSING_MARK:
     case U_DECIMAL_DIGIT_NUMBER:
     case U_LETTER_NUMBER:
-    case U_OTHER_NUMBER:
-      return true;
-    default:
-      return false;
+    case U_OTHER_NUMBER: return true;
+    default: return false;
   }
 }
+
+// clang-format on
 
 }  // namespace tarnwick::override

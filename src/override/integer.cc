@@ -10,12 +10,9 @@ namespace {
 // The number of digits of `base` that always fit in a signed 64-bit value.
 std::size_t safe_digit_count(int base) {
   switch (base) {
-    case 8:
-      return 20;  // 8^20 = 2^60
-    case 16:
-      return 15;  // 16^15 = 2^60
-    default:
-      return 18;  // 10^18 < 2^63
+    case 8: return 20;   // 8^20 = 2^60
+    case 16: return 15;  // 16^15 = 2^60
+    default: return 18;  // 10^18 < 2^63
   }
 }
 

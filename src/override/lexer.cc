@@ -136,10 +136,10 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
   if (pos >= text.size()) return cut(text, text.size(), text.size(), Lexeme_kind::Eof);
   const char32_t c = text[pos];
   if (is_punctuation_char(c)) return cut(text, pos, pos + 1, Lexeme_kind::Punc);
+  // clang-format off: the characters that begin one kind of lexeme stand on one line
   switch (c) {
     case U'\'':
-    case U'"':
-      return std::nullopt;  // literals are accepted by no reader of this text form
+    case U'"': return std::nullopt;  // literals are accepted by no reader of this text form
     case U'0':
     case U'1':
     case U'2':
@@ -149,15 +149,14 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
     case U'6':
     case U'7':
     case U'8':
-    case U'9':
-      return read_numeral(text, pos);
-    case U'_':
-      return read_identifier(text, pos);
+    case U'9': return read_numeral(text, pos);
+    case U'_': return read_identifier(text, pos);
     default:
       if (is_letter(c)) return read_identifier(text, pos);
       if (is_symbol_char(c)) return read_symbol(text, pos);
       return std::nullopt;  // white space, controls, marks, other digits, unassigned, ...
   }
+  // clang-format on
 }
 
 std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, Lexeme_kind kind,

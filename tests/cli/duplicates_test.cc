@@ -56,17 +56,10 @@ std::string integer_form(Wide value, std::mt19937_64& rng) {
   const Wide_unsigned magnitude = value < 0 ? -static_cast<Wide_unsigned>(value) : value;
   std::string number;
   switch (rng() % 4) {
-    case 0:
-      break;
-    case 1:
-      number.assign(rng() % 3, '0');
-      break;
-    case 2:
-      number = rng() % 2 ? "0x" : "0X";
-      break;
-    default:
-      number = rng() % 2 ? "0o" : "0O";
-      break;
+    case 0: break;
+    case 1: number.assign(rng() % 3, '0'); break;
+    case 2: number = rng() % 2 ? "0x" : "0X"; break;
+    default: number = rng() % 2 ? "0o" : "0O"; break;
   }
   const unsigned radix = number.size() == 2 && number[1] != '0' ? (number[1] == 'x' || number[1] == 'X' ? 16 : 8) : 10;
   number += digits(magnitude, radix, rng() % 2 == 0);

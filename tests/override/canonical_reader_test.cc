@@ -131,9 +131,7 @@ TEST(CanonicalReaderTest, AcceptsOnlyWhatTheFullReaderReadsTheSame) {
     for (int edits = 1 + static_cast<int>(rng() % 3); edits > 0; --edits) {
       const std::size_t at = rng() % (line.size() + 1);
       switch (rng() % 3) {
-        case 0:
-          line.insert(at, 1, alphabet[rng() % alphabet.size()]);
-          break;
+        case 0: line.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
         case 1:
           if (at < line.size()) line.erase(at, 1);
           break;

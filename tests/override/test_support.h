@@ -54,15 +54,9 @@ inline Override dec(std::string_view lb, std::string_view ub, std::string_view s
 inline Integer random_integer(std::mt19937_64& rng) {
   std::string digits;
   switch (rng() % 4) {
-    case 0:
-      digits = std::to_string(rng() % 300);
-      break;
-    case 1:
-      digits = std::to_string(rng());
-      break;
-    case 2:
-      digits = std::to_string(9223372036854775806ULL + rng() % 4);
-      break;
+    case 0: digits = std::to_string(rng() % 300); break;
+    case 1: digits = std::to_string(rng()); break;
+    case 2: digits = std::to_string(9223372036854775806ULL + rng() % 4); break;
     default: {
       const std::size_t count = 1 + rng() % 60;
       for (std::size_t i = 0; i < count; ++i) digits.push_back(static_cast<char>('0' + rng() % 10));
