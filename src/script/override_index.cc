@@ -7,6 +7,7 @@
 #include <new>
 
 #include "support/padded_text.h"
+#include "support/random_seed.h"
 
 namespace brackwen {
 
@@ -84,13 +85,7 @@ TextWords text_words(std::string_view text, const std::uint64_t* keys) {
 
 OverrideIndex::OverrideIndex(std::uint64_t seed) {
   // The keys are one-to-one scrambles of a counter that starts at the seed.
-  for (std::uint64_t& key : keys_) {
-    seed += 0x9e3779b97f4a7c15ULL;
-    std::uint64_t v = seed;
-    v = (v ^ (v >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    v = (v ^ (v >> 27)) * 0x94d049bb133111ebULL;
-    key = v ^ (v >> 31);
-  }
+  for (std::uint64_t& key : keys_) key = scramble(seed += 0x9e3779b97f4a7c15ULL);
   bits_ = 10;
   slot_memory_ = allocate_large(sizeof(Slot) << bits_, true);
   slots_ = static_cast<Slot*>(slot_memory_.get());

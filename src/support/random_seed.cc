@@ -9,13 +9,6 @@
 namespace brackwen {
 namespace {
 
-// A one-to-one scramble of a word in which every bit of the result depends on every bit of `v`.
-std::uint64_t scramble(std::uint64_t v) {
-  v = (v ^ (v >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  v = (v ^ (v >> 27)) * 0x94d049bb133111ebULL;
-  return v ^ (v >> 31);
-}
-
 // The nanoseconds of the clock `clock`.
 std::uint64_t clock_word(clockid_t clock) {
   timespec now{};
@@ -36,6 +29,12 @@ std::uint64_t seed_from_the_run() {
 }
 
 }  // namespace
+
+std::uint64_t scramble(std::uint64_t v) noexcept {
+  v = (v ^ (v >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  v = (v ^ (v >> 27)) * 0x94d049bb133111ebULL;
+  return v ^ (v >> 31);
+}
 
 std::uint64_t random_seed() noexcept {
   std::uint64_t seed = 0;

@@ -10,4 +10,8 @@ namespace brackwen {
 // Never fails.
 std::uint64_t random_seed() noexcept;
 
+// A one-to-one scramble of a word in which every bit of the result depends on every bit of `v`,
+// for spreading a seed into keys.
+std::uint64_t scramble(std::uint64_t v) noexcept;
+
 }  // namespace brackwen
