@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <variant>
 
 #include "override/canonical_reader.h"
 #include "override/char_class.h"
@@ -42,13 +41,16 @@ class DistinctLines : public DistinctOverrides {
     check_first_line_decodes();
     while (const std::optional<PaddedText> line = input_->next_line()) {
       read_first_line();
-      // A line read ahead is the one just taken: its texts still point into it.
-      const bool ahead = ahead_count_ != 0;
-      if (!ahead) stopped_ahead_ = false;
-      const bool kept = ahead ? kept_.insert(ahead_[first_ahead_].text, ahead_[first_ahead_].hash) : insert_line(*line);
-      if (ahead) {
+      bool kept;
+      if (ahead_count_ != 0) {
+        // A line read ahead is the one just taken: its texts still point into it.
+        const Read& read = ahead_[first_ahead_];
+        kept = kept_.insert(read.text, read.hash);
         first_ahead_ = (first_ahead_ + 1) % kAhead;
         --ahead_count_;
+      } else {
+        stopped_ahead_ = false;
+        kept = insert_line(*line);
       }
       read_lines_ahead();
       if (kept) return true;
@@ -96,8 +98,8 @@ class DistinctLines : public DistinctOverrides {
   void read_lines_ahead() {
     if (!decoder_.ascii_is_itself()) return;
     while (!stopped_ahead_ && ahead_count_ < kAhead) {
-      // The texts are put straight in place: copying them right after they are stored would
-      // stall the processor.
+      // The texts are put straight into the ring: copying them again right after they are
+      // stored would stall the processor.
       Read& read = ahead_[(first_ahead_ + ahead_count_) % kAhead];
       if (!read_line_ahead(read.text)) return;
       read.hash = kept_.prepare(read.text);
