@@ -4,19 +4,13 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <optional>
 #include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "cli/run_process.h"
 #include "cli/script_texts.h"
@@ -313,97 +307,27 @@ INSTANTIATE_TEST_SUITE_P(
                                                             std::string(kMillion, 'f') + ", dst_i = 3, length = 8}"}),
     [](const ::testing::TestParamInfo<LongValue>& info) { return info.param.name; });
 
-// A started program whose standard input is a file and whose output the test reads.
-struct Reading {
-  pid_t pid;
-  int out, err;
-};
-
-// Starts brackwen 64 32 on the file `input_path`; with `ignore_sigpipe`, it starts with SIGPIPE
-// ignored, otherwise with its default action.
-Reading start_on_file(const std::string& input_path, bool ignore_sigpipe) {
-  int out[2], err[2];
-  EXPECT_EQ(pipe2(out, O_CLOEXEC), 0);
-  EXPECT_EQ(pipe2(err, O_CLOEXEC), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, input_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  if (!ignore_sigpipe) sigaddset(&defaults, SIGPIPE);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  // An ignored signal stays ignored in the child.
-  signal(SIGPIPE, SIG_IGN);
-  const std::string program = brackwen_path();
-  char* argv[] = {const_cast<char*>("brackwen"), const_cast<char*>("64"), const_cast<char*>("32"), nullptr};
-  char* env[] = {const_cast<char*>("LC_ALL=C.UTF-8"), nullptr};
-  pid_t pid = -1;
-  EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, env), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  close(out[1]);
-  close(err[1]);
-  return {pid, out[0], err[0]};
-}
-
-// Waits up to `seconds` for `pid` to end; its wait status, or nothing (after killing it).
-std::optional<int> wait_for(pid_t pid, double seconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < deadline) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return status;
-    usleep(2000);
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return std::nullopt;
-}
-
 TEST(BadInputTest, AReaderThatClosesThePipeEndsTheRunAtOnce) {
   // 100,000 distinct records: a script of some 70 MB, far more than a pipe holds.
-  char path[] = "/tmp/brackwen-bad-input-XXXXXX";
-  const int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  {
-    std::string input;
-    for (int i = 0; i < 100'000; ++i) {
-      input += "Override_dec_int {lb = " + std::to_string(i) + ", ub = 1, src_i = 2, length = 3}\n";
-    }
-    ASSERT_EQ(write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
-    close(fd);
-  }
+  const RecordsFile records(100'000);
   for (const bool ignore_sigpipe : {false, true}) {
     SCOPED_TRACE(ignore_sigpipe ? "SIGPIPE ignored" : "SIGPIPE default");
-    const Reading child = start_on_file(path, ignore_sigpipe);
-    std::string head;
-    char buffer[4096];
-    while (head.size() < kHeader.size()) {
-      const ssize_t n = read(child.out, buffer, sizeof buffer);
-      if (n <= 0) break;
-      head.append(buffer, static_cast<std::size_t>(n));
-    }
-    EXPECT_EQ(head.substr(0, kHeader.size()), kHeader);
-    close(child.out);
-    const std::optional<int> status = wait_for(child.pid, 5.0);
-    std::string err;
-    for (ssize_t n; (n = read(child.err, buffer, sizeof buffer)) > 0;) err.append(buffer, static_cast<std::size_t>(n));
-    close(child.err);
-    ASSERT_TRUE(status.has_value()) << "still running 5 s after its reader went";
+    Launch launch = records.launch();
+    launch.sigpipe_ignored = ignore_sigpipe;
+    Child child(launch);
+    EXPECT_EQ(child.read_output(kHeader.size(), 5.0).substr(0, kHeader.size()), kHeader);
+    child.close_output();
+    const std::optional<RunResult> r = child.wait_within(5.0);
+    ASSERT_TRUE(r.has_value()) << "still running 5 s after its reader went";
     if (ignore_sigpipe) {
-      EXPECT_TRUE(WIFEXITED(*status));
-      EXPECT_EQ(WEXITSTATUS(*status), 1);
-      EXPECT_EQ(err, "brackwen: standard output: Broken pipe\n");
+      EXPECT_EQ(r->signal, 0);
+      EXPECT_EQ(r->status, 1);
+      EXPECT_EQ(r->err, "brackwen: standard output: Broken pipe\n");
     } else {
-      EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGPIPE) << *status;
-      EXPECT_EQ(err, "");
+      EXPECT_EQ(r->signal, SIGPIPE) << r->status;
+      EXPECT_EQ(r->err, "");
     }
   }
-  unlink(path);
 }
 
 TEST(BadInputTest, AFullDeviceIsAFailureNotASuccess) {

@@ -54,7 +54,7 @@ Spawned spawn(const Launch& launch) {
       const rlimit limit{launch.address_space, launch.address_space};
       if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
     }
-    signal(SIGPIPE, SIG_DFL);
+    signal(SIGPIPE, launch.sigpipe_ignored ? SIG_IGN : SIG_DFL);
     signal(SIGINT, launch.sigint_ignored ? SIG_IGN : SIG_DFL);
     execve(launch.program.c_str(), argv.data(), env.data());
     _exit(127);
@@ -148,6 +148,11 @@ void Child::send(const std::string& text) {
 void Child::close_input() {
   if (in_ >= 0) close(in_);
   in_ = -1;
+}
+
+void Child::close_output() {
+  if (out_ >= 0) close(out_);
+  out_ = -1;
 }
 
 const std::string& Child::read_output(std::size_t length, double seconds) {

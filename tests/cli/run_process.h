@@ -25,6 +25,7 @@ struct Launch {
   std::vector<std::string> env = {"LC_ALL=C.UTF-8"};
   unsigned long address_space = 0;  // when set, the most address space the program may take
   bool sigint_ignored = false;      // starts it with SIGINT ignored, as a shell starts a background job
+  bool sigpipe_ignored = false;     // starts it with SIGPIPE ignored
   bool nonblocking_input = false;   // its end of the standard input pipe is in non-blocking mode
   bool nonblocking_output = false;  // its end of the standard output pipe is in non-blocking mode
 };
@@ -45,6 +46,8 @@ class Child {
   void send(const std::string& text);
   // Closes its standard input.
   void close_input();
+  // Closes the reading end of its standard output, as a reader that goes away does.
+  void close_output();
   // Reads its standard output until that holds `length` bytes or `seconds` pass; returns all
   // of it read so far.
   const std::string& read_output(std::size_t length, double seconds);
