@@ -15,7 +15,7 @@
 
 namespace {
 
-using tarnwick::override::Integer_read;
+using tarnwick::override::IntegerRead;
 using tarnwick::override::read_integer;
 
 // Stops the run with a message when `ok` is false, so that libFuzzer keeps the input.
@@ -28,18 +28,18 @@ void require(bool ok) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::u32string text =
       brackwen::fuzz::decode_lenient(std::string_view(reinterpret_cast<const char*>(data), size));
-  const std::optional<Integer_read> read = read_integer(text, 0);
+  const std::optional<IntegerRead> read = read_integer(text, 0);
   if (!read) return 0;
   require(read->end > 0 && read->end <= text.size());
 
   // The reader looks at nothing after its end.
-  const std::optional<Integer_read> prefix = read_integer(std::u32string_view(text).substr(0, read->end), 0);
+  const std::optional<IntegerRead> prefix = read_integer(std::u32string_view(text).substr(0, read->end), 0);
   require(prefix && prefix->value == read->value && prefix->end == read->end);
 
   // The decimal text of the value is an integer text of the same value.
   const std::string decimal = read->value.to_decimal();
   const std::u32string wide(decimal.begin(), decimal.end());
-  const std::optional<Integer_read> again = read_integer(wide, 0);
+  const std::optional<IntegerRead> again = read_integer(wide, 0);
   require(again && again->value == read->value && again->end == wide.size());
   return 0;
 }

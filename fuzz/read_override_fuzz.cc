@@ -35,17 +35,17 @@ void require(bool ok) {
 std::u32string widen(std::string_view ascii) { return std::u32string(ascii.begin(), ascii.end()); }
 
 // Checks the record `read` read from `text` at `precedence`.
-void check_record(std::u32string_view text, int precedence, const Override_read& read) {
+void check_record(std::u32string_view text, int precedence, const OverrideRead& read) {
   require(read.rest > 0 && read.rest <= text.size());
 
-  const std::optional<Override_read> prefix = read_override(text.substr(0, read.rest), precedence);
+  const std::optional<OverrideRead> prefix = read_override(text.substr(0, read.rest), precedence);
   require(prefix && override_equal(prefix->value, read.value) && prefix->rest == read.rest);
 
   const std::u32string shown = widen(show_override(precedence, read.value, ""));
-  const std::optional<Override_read> again = read_override(shown, precedence);
+  const std::optional<OverrideRead> again = read_override(shown, precedence);
   require(again && again->rest == shown.size());
   require(override_equal(again->value, read.value));
-  require(compare_override(again->value, read.value) == Ordering::equal);
+  require(compare_override(again->value, read.value) == Ordering::kEqual);
   require(override_hash(again->value) == override_hash(read.value));
 }
 
@@ -57,12 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   const std::u32string text = brackwen::fuzz::decode_lenient(bytes);
 
-  const std::optional<Override_read> read = read_override(text, precedence);
+  const std::optional<OverrideRead> read = read_override(text, precedence);
   if (read) check_record(text, precedence, *read);
 
-  Canonical_texts fast;
+  CanonicalTexts fast;
   if (read_canonical_texts(bytes, fast)) {
-    const std::optional<Override_read> full = read_override(text, 0);
+    const std::optional<OverrideRead> full = read_override(text, 0);
     require(full && skip_white_space(text, full->rest) == text.size());
     const Override& o = full->value;
     require(fast.encoder == is_enc_int(o));

@@ -127,11 +127,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // What the run must come to, from the model's own readers.
   bool readable = true;
   bool needs_dst = false, needs_src = false;
-  std::unordered_set<Override, Override_hasher, Override_equal_to> distinct;
+  std::unordered_set<Override, OverrideHasher, OverrideEqualTo> distinct;
   for (const std::string_view line : lines_of(input)) {
     bool strict = false;
     const std::u32string text = brackwen::fuzz::decode_lenient(line, &strict);
-    const std::optional<Override_read> read = strict ? read_override(text, 0) : std::nullopt;
+    const std::optional<OverrideRead> read = strict ? read_override(text, 0) : std::nullopt;
     if (!read || skip_white_space(text, read->rest) != text.size()) {
       readable = false;
       break;
@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto size_readable = [](const std::string& argument) {
     bool strict = false;
     const std::u32string text = brackwen::fuzz::decode_lenient(argument, &strict);
-    const std::optional<Integer_read> read = strict ? read_integer(text, 0) : std::nullopt;
+    const std::optional<IntegerRead> read = strict ? read_integer(text, 0) : std::nullopt;
     return read && skip_white_space(text, read->end) == text.size();
   };
   readable = readable && (!needs_dst || size_readable(arguments[0])) && (!needs_src || size_readable(arguments[1]));

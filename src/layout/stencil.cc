@@ -69,8 +69,8 @@ std::pair<Stencil, Stencil> Stencil::split_at(int slot) const {
 }
 
 bool operator==(const Stencil& a, const Stencil& b) noexcept {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
+  if (a.run_count() != b.run_count()) return false;
+  for (std::size_t i = 0; i < a.run_count(); ++i) {
     if (a.literal(i) != b.literal(i) || a.hole(i) != b.hole(i)) return false;
   }
   return true;

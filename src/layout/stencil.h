@@ -29,7 +29,7 @@ class Stencil {
   static Stencil lay_out(const Doc& doc, int slots);
 
   // How many literal runs it has; at least one.
-  std::size_t size() const noexcept { return runs_.size(); }
+  std::size_t run_count() const noexcept { return runs_.size(); }
   // The literal run `i`.
   PaddedText literal(std::size_t i) const noexcept { return text_of(runs_[i]); }
   // The hole after the literal run `i`, or `kNoHole` after the last.

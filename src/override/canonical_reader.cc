@@ -77,7 +77,7 @@ bool only_white_space_in(std::string_view text) {
 
 }  // namespace
 
-std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts) {
+std::size_t read_canonical_record(std::string_view text, CanonicalTexts& texts) {
   Cursor cursor(text);
   if (cursor.expect("Override_enc_int {lb = ")) {
     texts.encoder = true;
@@ -95,7 +95,7 @@ std::size_t read_canonical_record(std::string_view text, Canonical_texts& texts)
   return cursor.read_length();
 }
 
-bool read_canonical_texts(std::string_view line, Canonical_texts& texts) {
+bool read_canonical_texts(std::string_view line, CanonicalTexts& texts) {
   const std::size_t length = read_canonical_record(line, texts);
   return length != 0 && only_white_space_in(line.substr(length));
 }

@@ -10,34 +10,34 @@ namespace tarnwick::override {
 namespace {
 
 // Class bits of an ASCII character.
-enum Ascii_class : std::uint8_t {
-  white = 1 << 0,
-  punctuation = 1 << 1,
-  symbol = 1 << 2,
-  letter = 1 << 3,
-  identifier = 1 << 4,
+enum AsciiClass : std::uint8_t {
+  kWhite = 1 << 0,
+  kPunctuation = 1 << 1,
+  kSymbol = 1 << 2,
+  kLetter = 1 << 3,
+  kIdentifier = 1 << 4,
 };
 
 // The classes of the 128 ASCII characters, fixed lists rather than a character database.
 constexpr std::array<std::uint8_t, 128> make_ascii_classes() {
   std::array<std::uint8_t, 128> table{};
   for (char32_t c = 0; c < 128; ++c) {
-    if (is_ascii_white_space(c)) table[c] |= white;
+    if (is_ascii_white_space(c)) table[c] |= kWhite;
   }
-  for (char32_t c : std::u32string_view(U",;()[]{}`")) table[c] |= punctuation;
-  for (char32_t c : std::u32string_view(U"!#$%&*+-./:<=>?^|~@\\")) table[c] |= symbol;
-  for (char32_t c = U'a'; c <= U'z'; ++c) table[c] |= letter | identifier;
-  for (char32_t c = U'A'; c <= U'Z'; ++c) table[c] |= letter | identifier;
-  for (char32_t c = U'0'; c <= U'9'; ++c) table[c] |= identifier;
-  table[U'_'] |= identifier;
-  table[U'\''] |= identifier;
+  for (char32_t c : std::u32string_view(U",;()[]{}`")) table[c] |= kPunctuation;
+  for (char32_t c : std::u32string_view(U"!#$%&*+-./:<=>?^|~@\\")) table[c] |= kSymbol;
+  for (char32_t c = U'a'; c <= U'z'; ++c) table[c] |= kLetter | kIdentifier;
+  for (char32_t c = U'A'; c <= U'Z'; ++c) table[c] |= kLetter | kIdentifier;
+  for (char32_t c = U'0'; c <= U'9'; ++c) table[c] |= kIdentifier;
+  table[U'_'] |= kIdentifier;
+  table[U'\''] |= kIdentifier;
   return table;
 }
 
-constexpr std::array<std::uint8_t, 128> ascii_classes = make_ascii_classes();
+constexpr std::array<std::uint8_t, 128> kAsciiClasses = make_ascii_classes();
 
 // Whether `c` is ASCII and has the class bit `bit`.
-bool ascii_has(char32_t c, Ascii_class bit) noexcept { return (ascii_classes[c] & bit) != 0; }
+bool ascii_has(char32_t c, AsciiClass bit) noexcept { return (kAsciiClasses[c] & bit) != 0; }
 
 // The general category of a code point beyond ASCII; Cn beyond the code space.
 std::int8_t category(char32_t c) noexcept {
@@ -49,7 +49,7 @@ std::int8_t category(char32_t c) noexcept {
 
 // clang-format off: the members of a class are listed a few to a line
 bool is_white_space(char32_t c) noexcept {
-  if (c < 128) return ascii_has(c, white);
+  if (c < 128) return ascii_has(c, kWhite);
   switch (c) {
     case 0x00A0:
     case 0x1680:
@@ -71,10 +71,10 @@ bool is_white_space(char32_t c) noexcept {
   }
 }
 
-bool is_punctuation_char(char32_t c) noexcept { return c < 128 && ascii_has(c, punctuation); }
+bool is_punctuation_char(char32_t c) noexcept { return c < 128 && ascii_has(c, kPunctuation); }
 
 bool is_symbol_char(char32_t c) noexcept {
-  if (c < 128) return ascii_has(c, symbol);
+  if (c < 128) return ascii_has(c, kSymbol);
   switch (category(c)) {
     case U_CONNECTOR_PUNCTUATION:
     case U_DASH_PUNCTUATION:
@@ -88,7 +88,7 @@ bool is_symbol_char(char32_t c) noexcept {
 }
 
 bool is_letter(char32_t c) noexcept {
-  if (c < 128) return ascii_has(c, letter);
+  if (c < 128) return ascii_has(c, kLetter);
   switch (category(c)) {
     case U_UPPERCASE_LETTER:
     case U_LOWERCASE_LETTER:
@@ -100,7 +100,7 @@ bool is_letter(char32_t c) noexcept {
 }
 
 bool is_identifier_char(char32_t c) noexcept {
-  if (c < 128) return ascii_has(c, identifier);
+  if (c < 128) return ascii_has(c, kIdentifier);
   if (is_letter(c)) return true;
   switch (category(c)) {
     case U_NON_SPACING_MARK:

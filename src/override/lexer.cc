@@ -9,7 +9,7 @@ namespace tarnwick::override {
 namespace {
 
 // The runs of symbol characters that are punctuation rather than symbols.
-constexpr std::array<std::u32string_view, 10> reserved_operators = {
+constexpr std::array<std::u32string_view, 10> kReservedOperators = {
     U"..", U"::", U"=", U"\\", U"|", U"<-", U"->", U"@", U"~", U"=>",
 };
 
@@ -32,14 +32,14 @@ std::size_t end_of_run(std::u32string_view text, std::size_t pos, Test test) {
 }
 
 // The lexeme of `kind`, other than `Number`, made of the characters from `begin` to `end`.
-Lexeme_read cut(std::u32string_view text, std::size_t begin, std::size_t end, Lexeme_kind kind) {
-  Lexeme_read read{Lexeme{kind, text.substr(begin, end - begin), {}}, end};
+LexemeRead cut(std::u32string_view text, std::size_t begin, std::size_t end, LexemeKind kind) {
+  LexemeRead read{Lexeme{kind, text.substr(begin, end - begin), {}}, end};
   return read;
 }
 
 // The `Number` lexeme `number` made of the characters from `begin` to `end`.
-Lexeme_read cut_number(std::u32string_view text, std::size_t begin, std::size_t end, Number number) {
-  Lexeme_read read{Lexeme{Lexeme_kind::Number, text.substr(begin, end - begin), {}}, end};
+LexemeRead cut_number(std::u32string_view text, std::size_t begin, std::size_t end, Number number) {
+  LexemeRead read{Lexeme{LexemeKind::Number, text.substr(begin, end - begin), {}}, end};
   read.lexeme.number.emplace(std::move(number));
   return read;
 }
@@ -52,23 +52,23 @@ Integer digits_value(std::u32string_view digits, int base) {
 }
 
 // A symbol or reserved operator: the longest run of symbol characters from `pos`.
-Lexeme_read read_symbol(std::u32string_view text, std::size_t pos) {
+LexemeRead read_symbol(std::u32string_view text, std::size_t pos) {
   const std::size_t end = end_of_run(text, pos, is_symbol_char);
   const std::u32string_view run = text.substr(pos, end - pos);
-  for (std::u32string_view op : reserved_operators) {
-    if (run == op) return cut(text, pos, end, Lexeme_kind::Punc);
+  for (std::u32string_view op : kReservedOperators) {
+    if (run == op) return cut(text, pos, end, LexemeKind::Punc);
   }
-  return cut(text, pos, end, Lexeme_kind::Symbol);
+  return cut(text, pos, end, LexemeKind::Symbol);
 }
 
 // An identifier: the letter or "_" at `pos` and the longest run of identifier characters after it.
-Lexeme_read read_identifier(std::u32string_view text, std::size_t pos) {
-  return cut(text, pos, end_of_run(text, pos + 1, is_identifier_char), Lexeme_kind::Ident);
+LexemeRead read_identifier(std::u32string_view text, std::size_t pos) {
+  return cut(text, pos, end_of_run(text, pos + 1, is_identifier_char), LexemeKind::Ident);
 }
 
 // A number with a radix prefix, when "0", "x"/"X" (or "o"/"O") and a digit of the radix stand
 // at `pos`; nothing otherwise.
-std::optional<Lexeme_read> read_prefixed_numeral(std::u32string_view text, std::size_t pos) {
+std::optional<LexemeRead> read_prefixed_numeral(std::u32string_view text, std::size_t pos) {
   if (text[pos] != U'0') return std::nullopt;
   int radix = 0;
   bool (*digit)(char32_t) noexcept = nullptr;
@@ -82,7 +82,7 @@ std::optional<Lexeme_read> read_prefixed_numeral(std::u32string_view text, std::
     return std::nullopt;
   }
   const std::size_t end = end_of_run(text, pos + 2, digit);
-  return cut_number(text, pos, end, Mk_number{radix, text.substr(pos + 2, end - (pos + 2))});
+  return cut_number(text, pos, end, MkNumber{radix, text.substr(pos + 2, end - (pos + 2))});
 }
 
 // The exponent after the digits ending at `pos`: "e" or "E", an optional sign and a run of
@@ -101,8 +101,8 @@ std::size_t read_exponent(std::u32string_view text, std::size_t pos, std::option
 
 // A decimal number from the digit at `pos`: digits, then a fraction only when "." and a digit
 // follow, then an exponent only when a complete one follows.
-Lexeme_read read_decimal_numeral(std::u32string_view text, std::size_t pos) {
-  Mk_decimal number;
+LexemeRead read_decimal_numeral(std::u32string_view text, std::size_t pos) {
+  MkDecimal number;
   std::size_t end = end_of_run(text, pos, is_decimal_digit);
   number.digits = text.substr(pos, end - pos);
   if (at(text, end, [](char32_t c) { return c == U'.'; }) && at(text, end + 1, is_decimal_digit)) {
@@ -115,13 +115,13 @@ Lexeme_read read_decimal_numeral(std::u32string_view text, std::size_t pos) {
 }
 
 // A number from the decimal digit at `pos`.
-Lexeme_read read_numeral(std::u32string_view text, std::size_t pos) {
-  if (std::optional<Lexeme_read> prefixed = read_prefixed_numeral(text, pos)) return *prefixed;
+LexemeRead read_numeral(std::u32string_view text, std::size_t pos) {
+  if (std::optional<LexemeRead> prefixed = read_prefixed_numeral(text, pos)) return *prefixed;
   return read_decimal_numeral(text, pos);
 }
 
 // Whether `lexeme` is of `kind` with exactly the text `lexeme_text`.
-bool is(const Lexeme& lexeme, Lexeme_kind kind, std::u32string_view lexeme_text) {
+bool is(const Lexeme& lexeme, LexemeKind kind, std::u32string_view lexeme_text) {
   return lexeme.kind == kind && lexeme.text == lexeme_text;
 }
 
@@ -132,10 +132,10 @@ std::size_t skip_white_space(std::u32string_view text, std::size_t pos) noexcept
   return pos;
 }
 
-std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos) {
-  if (pos >= text.size()) return cut(text, text.size(), text.size(), Lexeme_kind::Eof);
+std::optional<LexemeRead> read_lexeme(std::u32string_view text, std::size_t pos) {
+  if (pos >= text.size()) return cut(text, text.size(), text.size(), LexemeKind::Eof);
   const char32_t c = text[pos];
-  if (is_punctuation_char(c)) return cut(text, pos, pos + 1, Lexeme_kind::Punc);
+  if (is_punctuation_char(c)) return cut(text, pos, pos + 1, LexemeKind::Punc);
   // clang-format off: the characters that begin one kind of lexeme stand on one line
   switch (c) {
     case U'\'':
@@ -159,16 +159,16 @@ std::optional<Lexeme_read> read_lexeme(std::u32string_view text, std::size_t pos
   // clang-format on
 }
 
-std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, Lexeme_kind kind,
+std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, LexemeKind kind,
                                          std::u32string_view lexeme_text) {
-  const std::optional<Lexeme_read> read = read_lexeme(text, skip_white_space(text, pos));
+  const std::optional<LexemeRead> read = read_lexeme(text, skip_white_space(text, pos));
   if (!read || !is(read->lexeme, kind, lexeme_text)) return std::nullopt;
   return read->end;
 }
 
-Open_parens read_open_parens(std::u32string_view text, std::size_t pos) noexcept {
+OpenParens read_open_parens(std::u32string_view text, std::size_t pos) noexcept {
   // A "(" is a punctuation lexeme of its own wherever it stands, so its character is enough.
-  Open_parens open{pos, 0};
+  OpenParens open{pos, 0};
   for (std::size_t at = skip_white_space(text, pos); at < text.size() && text[at] == U'(';
        at = skip_white_space(text, open.end)) {
     open.end = at + 1;
@@ -179,7 +179,7 @@ Open_parens read_open_parens(std::u32string_view text, std::size_t pos) noexcept
 
 std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size_t pos, std::size_t count) {
   for (; count > 0; --count) {
-    const std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Punc, U")");
+    const std::optional<std::size_t> next = expect_lexeme(text, pos, LexemeKind::Punc, U")");
     if (!next) return std::nullopt;
     pos = *next;
   }
@@ -187,29 +187,29 @@ std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size
 }
 
 std::optional<Integer> integer_value(const Number& number) {
-  if (const auto* prefixed = std::get_if<Mk_number>(&number)) {
+  if (const auto* prefixed = std::get_if<MkNumber>(&number)) {
     return digits_value(prefixed->digits, prefixed->radix);
   }
-  const auto& decimal = std::get<Mk_decimal>(number);
+  const auto& decimal = std::get<MkDecimal>(number);
   if (decimal.fraction || decimal.exponent) return std::nullopt;
   return digits_value(decimal.digits, 10);
 }
 
-std::optional<Integer_read> read_integer(std::u32string_view text, std::size_t pos) {
-  const Open_parens open = read_open_parens(text, pos);
-  std::optional<Lexeme_read> lexeme = read_lexeme(text, skip_white_space(text, open.end));
+std::optional<IntegerRead> read_integer(std::u32string_view text, std::size_t pos) {
+  const OpenParens open = read_open_parens(text, pos);
+  std::optional<LexemeRead> lexeme = read_lexeme(text, skip_white_space(text, open.end));
   if (!lexeme) return std::nullopt;
-  const bool negative = is(lexeme->lexeme, Lexeme_kind::Symbol, U"-");
+  const bool negative = is(lexeme->lexeme, LexemeKind::Symbol, U"-");
   if (negative) {
     lexeme = read_lexeme(text, skip_white_space(text, lexeme->end));
     if (!lexeme) return std::nullopt;
   }
-  if (lexeme->lexeme.kind != Lexeme_kind::Number) return std::nullopt;
+  if (lexeme->lexeme.kind != LexemeKind::Number) return std::nullopt;
   std::optional<Integer> value = integer_value(*lexeme->lexeme.number);
   if (!value) return std::nullopt;
   const std::optional<std::size_t> end = read_close_parens(text, lexeme->end, open.count);
   if (!end) return std::nullopt;
-  return Integer_read{negative ? value->negated() : std::move(*value), *end};
+  return IntegerRead{negative ? value->negated() : std::move(*value), *end};
 }
 
 }  // namespace tarnwick::override

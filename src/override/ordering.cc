@@ -37,9 +37,9 @@ bool override_not_equal(const Override& a, const Override& b) noexcept { return 
 Ordering compare_override(const Override& a, const Override& b) noexcept {
   std::strong_ordering c = compare_all_but_length(a, b);
   if (c == 0) c = length(a) <=> length(b);
-  if (c < 0) return Ordering::less;
-  if (c > 0) return Ordering::greater;
-  return Ordering::equal;
+  if (c < 0) return Ordering::kLess;
+  if (c > 0) return Ordering::kGreater;
+  return Ordering::kEqual;
 }
 
 bool override_less(const Override& a, const Override& b) noexcept {

@@ -10,7 +10,7 @@
 namespace tarnwick::override {
 
 // The result of a three-way comparison.
-enum class Ordering { less, equal, greater };
+enum class Ordering { kLess, kEqual, kGreater };
 
 // Whether `a` and `b` have the same variant and pairwise equal fields.
 bool override_equal(const Override& a, const Override& b) noexcept;
@@ -38,12 +38,12 @@ const Override& override_max(const Override& a, const Override& b) noexcept;
 std::size_t override_hash(const Override& record) noexcept;
 
 // `override_hash` as a function object, for hashed containers.
-struct Override_hasher {
+struct OverrideHasher {
   std::size_t operator()(const Override& record) const noexcept { return override_hash(record); }
 };
 
 // `override_equal` as a function object, for hashed containers.
-struct Override_equal_to {
+struct OverrideEqualTo {
   bool operator()(const Override& a, const Override& b) const noexcept { return override_equal(a, b); }
 };
 

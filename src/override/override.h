@@ -9,6 +9,9 @@
 
 namespace tarnwick::override {
 
+// The precedence of a record: its text stands without parentheses in contexts up to this one.
+inline constexpr int kRecordPrecedence = 11;
+
 // An override of the integer encoder `enc_int`; `dst_i` is a position in the destination buffer.
 class Override_enc_int {
  public:

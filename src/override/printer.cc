@@ -3,9 +3,6 @@
 namespace tarnwick::override {
 namespace {
 
-// The precedence from which a record is enclosed in parentheses.
-constexpr int record_precedence = 11;
-
 // Appends `name`, " = " and the decimal text of `value`.
 void append_field(std::string& out, std::string_view name, const Integer& value) {
   out.append(name);
@@ -30,7 +27,7 @@ void append_record(std::string& out, const Override& record) {
 }  // namespace
 
 std::string show_override(int precedence, const Override& record, std::string_view rest) {
-  const bool enclose = precedence >= record_precedence;
+  const bool enclose = precedence >= kRecordPrecedence;
   std::string out;
   if (enclose) out.push_back('(');
   append_record(out, record);

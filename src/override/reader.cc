@@ -7,73 +7,70 @@
 namespace tarnwick::override {
 namespace {
 
-// The precedence of a record: it stands without parentheses in contexts up to this one.
-constexpr int record_precedence = 11;
-
 // The four field values of a record, in field order, with the index after its "}".
-struct Fields_read {
+struct FieldsRead {
   Integer lb, ub, third, length;
   std::size_t end;
 };
 
 // One field: its name `name`, "=" and its integer value.
-std::optional<Integer_read> read_field(std::u32string_view text, std::size_t pos, std::u32string_view name) {
-  std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Ident, name);
-  if (next) next = expect_lexeme(text, *next, Lexeme_kind::Punc, U"=");
+std::optional<IntegerRead> read_field(std::u32string_view text, std::size_t pos, std::u32string_view name) {
+  std::optional<std::size_t> next = expect_lexeme(text, pos, LexemeKind::Ident, name);
+  if (next) next = expect_lexeme(text, *next, LexemeKind::Punc, U"=");
   if (!next) return std::nullopt;
   return read_integer(text, *next);
 }
 
 // The braces and the four fields of a record whose third field is named `third_name`.
-std::optional<Fields_read> read_fields(std::u32string_view text, std::size_t pos, std::u32string_view third_name) {
-  std::optional<std::size_t> next = expect_lexeme(text, pos, Lexeme_kind::Punc, U"{");
+std::optional<FieldsRead> read_fields(std::u32string_view text, std::size_t pos, std::u32string_view third_name) {
+  std::optional<std::size_t> next = expect_lexeme(text, pos, LexemeKind::Punc, U"{");
   if (!next) return std::nullopt;
   const std::u32string_view names[4] = {U"lb", U"ub", third_name, U"length"};
   Integer values[4];
   for (int i = 0; i < 4; ++i) {
     if (i > 0) {
-      next = expect_lexeme(text, *next, Lexeme_kind::Punc, U",");
+      next = expect_lexeme(text, *next, LexemeKind::Punc, U",");
       if (!next) return std::nullopt;
     }
-    std::optional<Integer_read> field = read_field(text, *next, names[i]);
+    std::optional<IntegerRead> field = read_field(text, *next, names[i]);
     if (!field) return std::nullopt;
     values[i] = std::move(field->value);
     next = field->end;
   }
-  next = expect_lexeme(text, *next, Lexeme_kind::Punc, U"}");
+  next = expect_lexeme(text, *next, LexemeKind::Punc, U"}");
   if (!next) return std::nullopt;
-  return Fields_read{std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3]), *next};
+  return FieldsRead{std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3]), *next};
 }
 
 // A record without enclosing parentheses: the constructor name, which chooses the form, and
 // the braced fields of that form.
-std::optional<Override_read> read_record(std::u32string_view text, std::size_t pos) {
-  const std::optional<Lexeme_read> name = read_lexeme(text, skip_white_space(text, pos));
-  if (!name || name->lexeme.kind != Lexeme_kind::Ident) return std::nullopt;
+std::optional<OverrideRead> read_record(std::u32string_view text, std::size_t pos) {
+  const std::optional<LexemeRead> name = read_lexeme(text, skip_white_space(text, pos));
+  if (!name || name->lexeme.kind != LexemeKind::Ident) return std::nullopt;
   const bool enc = name->lexeme.text == U"Override_enc_int";
   if (!enc && name->lexeme.text != U"Override_dec_int") return std::nullopt;
-  std::optional<Fields_read> f = read_fields(text, name->end, enc ? U"dst_i" : U"src_i");
+  std::optional<FieldsRead> f = read_fields(text, name->end, enc ? U"dst_i" : U"src_i");
   if (!f) return std::nullopt;
   if (enc) {
-    return Override_read{
-        Override_enc_int(std::move(f->lb), std::move(f->ub), std::move(f->third), std::move(f->length)), f->end};
+    return OverrideRead{Override_enc_int(std::move(f->lb), std::move(f->ub), std::move(f->third), std::move(f->length)),
+                        f->end};
   }
-  return Override_read{Override_dec_int(std::move(f->lb), std::move(f->ub), std::move(f->third), std::move(f->length)),
-                       f->end};
+  return OverrideRead{Override_dec_int(std::move(f->lb), std::move(f->ub), std::move(f->third), std::move(f->length)),
+                      f->end};
 }
 
 // The records of a list after its "[", up to and including the "]".
-std::optional<Override_list_read> read_list_body(std::u32string_view text, std::size_t pos) {
-  if (std::optional<std::size_t> close = expect_lexeme(text, pos, Lexeme_kind::Punc, U"]")) {
-    return Override_list_read{{}, *close};
+std::optional<OverrideListRead> read_list_body(std::u32string_view text, std::size_t pos) {
+  if (std::optional<std::size_t> close = expect_lexeme(text, pos, LexemeKind::Punc, U"]")) {
+    return OverrideListRead{{}, *close};
   }
-  Override_list_read list{{}, pos};
+  OverrideListRead list{{}, pos};
   while (true) {
-    std::optional<Override_read> record = read_override_at(text, list.rest, 0);
+    std::optional<OverrideRead> record = read_override_at(text, list.rest, 0);
     if (!record) return std::nullopt;
     list.values.push_back(std::move(record->value));
-    const std::optional<Lexeme_read> next = read_lexeme(text, skip_white_space(text, record->rest));
-    if (!next || next->lexeme.kind != Lexeme_kind::Punc) return std::nullopt;
+    const std::optional<LexemeRead> next = read_lexeme(text, skip_white_space(text, record->rest));
+    if (!next || next->lexeme.kind != LexemeKind::Punc) return std::nullopt;
     list.rest = next->end;
     if (next->lexeme.text == U"]") return list;
     if (next->lexeme.text != U",") return std::nullopt;
@@ -82,15 +79,15 @@ std::optional<Override_list_read> read_list_body(std::u32string_view text, std::
 
 }  // namespace
 
-std::optional<Override_read> read_override(std::u32string_view text, int precedence) {
+std::optional<OverrideRead> read_override(std::u32string_view text, int precedence) {
   return read_override_at(text, 0, precedence);
 }
 
-std::optional<Override_read> read_override_at(std::u32string_view text, std::size_t pos, int precedence) {
+std::optional<OverrideRead> read_override_at(std::u32string_view text, std::size_t pos, int precedence) {
   // Inside each pair of parentheses the precedence is 0, so a record stands bare there.
-  const Open_parens open = read_open_parens(text, pos);
-  if (open.count == 0 && precedence > record_precedence) return std::nullopt;
-  std::optional<Override_read> record = read_record(text, open.end);
+  const OpenParens open = read_open_parens(text, pos);
+  if (open.count == 0 && precedence > kRecordPrecedence) return std::nullopt;
+  std::optional<OverrideRead> record = read_record(text, open.end);
   if (!record) return std::nullopt;
   const std::optional<std::size_t> end = read_close_parens(text, record->rest, open.count);
   if (!end) return std::nullopt;
@@ -98,11 +95,11 @@ std::optional<Override_read> read_override_at(std::u32string_view text, std::siz
   return record;
 }
 
-std::optional<Override_list_read> read_override_list(std::u32string_view text) {
-  const Open_parens open = read_open_parens(text, 0);
-  const std::optional<std::size_t> bracket = expect_lexeme(text, open.end, Lexeme_kind::Punc, U"[");
+std::optional<OverrideListRead> read_override_list(std::u32string_view text) {
+  const OpenParens open = read_open_parens(text, 0);
+  const std::optional<std::size_t> bracket = expect_lexeme(text, open.end, LexemeKind::Punc, U"[");
   if (!bracket) return std::nullopt;
-  std::optional<Override_list_read> list = read_list_body(text, *bracket);
+  std::optional<OverrideListRead> list = read_list_body(text, *bracket);
   if (!list) return std::nullopt;
   const std::optional<std::size_t> end = read_close_parens(text, list->rest, open.count);
   if (!end) return std::nullopt;

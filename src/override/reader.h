@@ -13,13 +13,13 @@ namespace tarnwick::override {
 
 // A record read from a text, with the index in that text at which the rest begins: right after
 // the record's "}", or after the last ")" around it. White space after it is the rest's.
-struct Override_read {
+struct OverrideRead {
   Override value;
   std::size_t rest;
 };
 
 // A list of records read from a text, in text order, with the index at which the rest begins.
-struct Override_list_read {
+struct OverrideListRead {
   std::vector<Override> values;
   std::size_t rest;
 };
@@ -27,14 +27,14 @@ struct Override_list_read {
 // The record at the start of `text` (after white space) under the context precedence
 // `precedence`: without enclosing parentheses only when `precedence` is 11 or less, inside any
 // number of pairs of parentheses at any precedence. Nothing when `text` does not begin so.
-std::optional<Override_read> read_override(std::u32string_view text, int precedence);
+std::optional<OverrideRead> read_override(std::u32string_view text, int precedence);
 
 // The record form as `read_override` reads it, beginning at the index `pos` of `text`.
-std::optional<Override_read> read_override_at(std::u32string_view text, std::size_t pos, int precedence);
+std::optional<OverrideRead> read_override_at(std::u32string_view text, std::size_t pos, int precedence);
 
 // The list at the start of `text`: "[", records separated by ",", "]", each record read at
 // precedence 0, the whole inside any number of pairs of parentheses. Nothing when `text` does
 // not begin so.
-std::optional<Override_list_read> read_override_list(std::u32string_view text);
+std::optional<OverrideListRead> read_override_list(std::u32string_view text);
 
 }  // namespace tarnwick::override

@@ -17,7 +17,7 @@ struct OverrideText {
 };
 
 // The override that the fast reader found in `line`, its texts viewing `line`.
-inline OverrideText texts_in(PaddedText line, const tarnwick::override::Canonical_texts& found) noexcept {
+inline OverrideText texts_in(PaddedText line, const tarnwick::override::CanonicalTexts& found) noexcept {
   return {
       found.encoder,
       {line.part(found.values[0]), line.part(found.values[1]), line.part(found.values[2]), line.part(found.values[3])}};

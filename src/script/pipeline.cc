@@ -179,7 +179,7 @@ class DistinctLines : public DistinctOverrides {
   std::u32string characters_;
   // What the fast reader found in the last line it read: kept here, so that no fresh one is
   // made for each line.
-  tarnwick::override::Canonical_texts found_{};
+  tarnwick::override::CanonicalTexts found_{};
 };
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 
 // Signed and unsigned 128-bit integers, wide enough for every field value used here.
 __extension__ typedef __int128 Wide;
-__extension__ typedef unsigned __int128 Wide_unsigned;
+__extension__ typedef unsigned __int128 WideUnsigned;
 
 // A record as the test knows it: the variant and the four field values.
 struct Record {
@@ -32,7 +32,7 @@ const Wide kTwoTo64 = static_cast<Wide>(1) << 64;
 const std::array<Wide, 9> kValues = {0, 1, -1, 8, 10, 16, 255, kTwoTo64, -kTwoTo64};
 
 // The digits of `magnitude` in `radix`, upper or lower case.
-std::string digits(Wide_unsigned magnitude, unsigned radix, bool upper) {
+std::string digits(WideUnsigned magnitude, unsigned radix, bool upper) {
   const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   std::string text;
   do {
@@ -53,7 +53,7 @@ std::string blanks(std::mt19937_64& rng) {
 // `value` in a random integer form: decimal (with leading zeros), hexadecimal or octal, a
 // minus sign with blanks after it, and enclosing parentheses.
 std::string integer_form(Wide value, std::mt19937_64& rng) {
-  const Wide_unsigned magnitude = value < 0 ? -static_cast<Wide_unsigned>(value) : value;
+  const WideUnsigned magnitude = value < 0 ? -static_cast<WideUnsigned>(value) : value;
   std::string number;
   switch (rng() % 4) {
     case 0: break;
@@ -93,7 +93,7 @@ std::string line_form(const Record& record, std::mt19937_64& rng) {
 // The printer's form of `record`, with every value in decimal.
 std::string plain_form(const Record& record) {
   const auto decimal = [](Wide v) {
-    std::string text = digits(v < 0 ? -static_cast<Wide_unsigned>(v) : v, 10, false);
+    std::string text = digits(v < 0 ? -static_cast<WideUnsigned>(v) : v, 10, false);
     if (v < 0) text.insert(text.begin(), '-');
     return text;
   };

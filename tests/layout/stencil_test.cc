@@ -14,7 +14,7 @@ namespace {
 // The literal runs of `stencil`, with each hole shown as <slot>.
 std::string runs_of(const Stencil& stencil) {
   std::string text;
-  for (std::size_t i = 0; i < stencil.size(); ++i) {
+  for (std::size_t i = 0; i < stencil.run_count(); ++i) {
     text += stencil.literal(i);
     if (stencil.hole(i) == Stencil::kNoHole) continue;
     text.push_back('<');

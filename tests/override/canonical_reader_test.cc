@@ -35,7 +35,7 @@ Texts texts_of(const Override& o) {
 }
 
 // The texts that the fast reader gave.
-Texts texts_of(const Canonical_texts& texts) {
+Texts texts_of(const CanonicalTexts& texts) {
   const auto& v = texts.values;
   return {texts.encoder, {std::string(v[0]), std::string(v[1]), std::string(v[2]), std::string(v[3])}};
 }
@@ -45,7 +45,7 @@ TEST(CanonicalReaderTest, ReadsThePrintersForm) {
   for (int i = 0; i < 3000; ++i) {
     const Override o = testing::random_override(rng);
     const std::string line = override_to_text(o) + (rng() % 2 ? "\r" : " \t");
-    Canonical_texts texts;
+    CanonicalTexts texts;
     ASSERT_TRUE(read_canonical_texts(line, texts)) << line;
     EXPECT_EQ(texts_of(texts), texts_of(o)) << line;
   }
@@ -72,7 +72,7 @@ TEST(CanonicalReaderTest, LeavesEveryOtherFormToTheFullReader) {
       "",
   };
   for (const std::string& line : declined) {
-    Canonical_texts texts;
+    CanonicalTexts texts;
     EXPECT_FALSE(read_canonical_texts(line, texts)) << line;
   }
 }
@@ -92,7 +92,7 @@ TEST(CanonicalReaderTest, ARecordAtTheStartOfATextIsReadToItsEnd) {
       {"", 0},
   };
   for (const auto& c : cases) {
-    Canonical_texts texts;
+    CanonicalTexts texts;
     ASSERT_EQ(read_canonical_record(c.text, texts), c.length) << c.text;
     if (c.length == 0) continue;
     EXPECT_FALSE(texts.encoder);
@@ -108,7 +108,7 @@ TEST(CanonicalReaderTest, DigitRunsEndAtTheFirstByteThatIsNoDigit) {
       const std::string digits = std::string(run - 1, '7') + "1";
       const std::string line = "Override_enc_int {lb = 1, ub = " + digits + static_cast<char>(byte) +
                                ", dst_i = 2, length = " + digits + static_cast<char>(byte) + "}";
-      Canonical_texts texts;
+      CanonicalTexts texts;
       const bool digit = byte >= '0' && byte <= '9';
       ASSERT_EQ(read_canonical_texts(line, texts), digit) << run << " " << byte;
       if (digit) {
@@ -140,7 +140,7 @@ TEST(CanonicalReaderTest, AcceptsOnlyWhatTheFullReaderReadsTheSame) {
           break;
       }
     }
-    Canonical_texts fast;
+    CanonicalTexts fast;
     if (!read_canonical_texts(line, fast)) continue;
     ++accepted;
     const std::optional<Override> full = read_fully(line);

@@ -67,75 +67,75 @@ TEST(CharClassTest, CategoriesBeyondAsciiComeFromTheCharacterDatabase) {
 TEST(LexerTest, ReadLexemeCutsOneLexemeOfEachKind) {
   struct Case {
     std::u32string text;
-    Lexeme_kind kind;
+    LexemeKind kind;
     std::u32string lexeme_text;
   };
   const Case cases[] = {
-      {U"", Lexeme_kind::Eof, U""},
-      {U"{x", Lexeme_kind::Punc, U"{"},
-      {U"}}", Lexeme_kind::Punc, U"}"},
-      {U",,", Lexeme_kind::Punc, U","},
-      {U"((", Lexeme_kind::Punc, U"("},
-      {U"`a", Lexeme_kind::Punc, U"`"},
-      {U"=5", Lexeme_kind::Punc, U"="},
-      {U"= -5", Lexeme_kind::Punc, U"="},
-      {U"=(-5)", Lexeme_kind::Punc, U"="},
-      {U"=-5", Lexeme_kind::Symbol, U"=-"},
-      {U"==", Lexeme_kind::Symbol, U"=="},
-      {U"=>", Lexeme_kind::Punc, U"=>"},
-      {U"->x", Lexeme_kind::Punc, U"->"},
-      {U"<-", Lexeme_kind::Punc, U"<-"},
-      {U"..", Lexeme_kind::Punc, U".."},
-      {U"...", Lexeme_kind::Symbol, U"..."},
-      {U"::", Lexeme_kind::Punc, U"::"},
-      {U"\\", Lexeme_kind::Punc, U"\\"},
-      {U"|", Lexeme_kind::Punc, U"|"},
-      {U"@x", Lexeme_kind::Punc, U"@"},
-      {U"~", Lexeme_kind::Punc, U"~"},
-      {U"-7", Lexeme_kind::Symbol, U"-"},
-      {U"--7", Lexeme_kind::Symbol, U"--"},
-      {U"+7", Lexeme_kind::Symbol, U"+"},
-      {U".5", Lexeme_kind::Symbol, U"."},
-      {U"\u22127", Lexeme_kind::Symbol, U"\u2212"},
-      {U"-\u2212", Lexeme_kind::Symbol, U"-\u2212"},
-      {U"lb=5", Lexeme_kind::Ident, U"lb"},
-      {U"lbx", Lexeme_kind::Ident, U"lbx"},
-      {U"lb'", Lexeme_kind::Ident, U"lb'"},
-      {U"_000", Lexeme_kind::Ident, U"_000"},
-      {U"Override_enc_int{", Lexeme_kind::Ident, U"Override_enc_int"},
-      {U"Tarnwick.Override", Lexeme_kind::Ident, U"Tarnwick"},
-      {U"\u00E9t\u00E9\u0301\u0663 x", Lexeme_kind::Ident, U"\u00E9t\u00E9\u0301\u0663"},
-      {U"7", Lexeme_kind::Number, U"7"},
-      {U"007,", Lexeme_kind::Number, U"007"},
-      {U"0x1Fg", Lexeme_kind::Number, U"0x1F"},
-      {U"0X1f", Lexeme_kind::Number, U"0X1f"},
-      {U"0o17", Lexeme_kind::Number, U"0o17"},
-      {U"0O178", Lexeme_kind::Number, U"0O17"},
-      {U"0b101", Lexeme_kind::Number, U"0"},
-      {U"1_000", Lexeme_kind::Number, U"1"},
-      {U"0x", Lexeme_kind::Number, U"0"},
-      {U"0xg", Lexeme_kind::Number, U"0"},
-      {U"0o8", Lexeme_kind::Number, U"0"},
-      {U"00x5", Lexeme_kind::Number, U"00"},
-      {U"08", Lexeme_kind::Number, U"08"},
-      {U"7.", Lexeme_kind::Number, U"7"},
-      {U"7.x", Lexeme_kind::Number, U"7"},
-      {U"7.5.3", Lexeme_kind::Number, U"7.5"},
-      {U"1e", Lexeme_kind::Number, U"1"},
-      {U"1e+", Lexeme_kind::Number, U"1"},
-      {U"1e-x", Lexeme_kind::Number, U"1"},
-      {U"1e3", Lexeme_kind::Number, U"1e3"},
-      {U"1E+2", Lexeme_kind::Number, U"1E+2"},
-      {U"7.0e-12x", Lexeme_kind::Number, U"7.0e-12"},
+      {U"", LexemeKind::Eof, U""},
+      {U"{x", LexemeKind::Punc, U"{"},
+      {U"}}", LexemeKind::Punc, U"}"},
+      {U",,", LexemeKind::Punc, U","},
+      {U"((", LexemeKind::Punc, U"("},
+      {U"`a", LexemeKind::Punc, U"`"},
+      {U"=5", LexemeKind::Punc, U"="},
+      {U"= -5", LexemeKind::Punc, U"="},
+      {U"=(-5)", LexemeKind::Punc, U"="},
+      {U"=-5", LexemeKind::Symbol, U"=-"},
+      {U"==", LexemeKind::Symbol, U"=="},
+      {U"=>", LexemeKind::Punc, U"=>"},
+      {U"->x", LexemeKind::Punc, U"->"},
+      {U"<-", LexemeKind::Punc, U"<-"},
+      {U"..", LexemeKind::Punc, U".."},
+      {U"...", LexemeKind::Symbol, U"..."},
+      {U"::", LexemeKind::Punc, U"::"},
+      {U"\\", LexemeKind::Punc, U"\\"},
+      {U"|", LexemeKind::Punc, U"|"},
+      {U"@x", LexemeKind::Punc, U"@"},
+      {U"~", LexemeKind::Punc, U"~"},
+      {U"-7", LexemeKind::Symbol, U"-"},
+      {U"--7", LexemeKind::Symbol, U"--"},
+      {U"+7", LexemeKind::Symbol, U"+"},
+      {U".5", LexemeKind::Symbol, U"."},
+      {U"\u22127", LexemeKind::Symbol, U"\u2212"},
+      {U"-\u2212", LexemeKind::Symbol, U"-\u2212"},
+      {U"lb=5", LexemeKind::Ident, U"lb"},
+      {U"lbx", LexemeKind::Ident, U"lbx"},
+      {U"lb'", LexemeKind::Ident, U"lb'"},
+      {U"_000", LexemeKind::Ident, U"_000"},
+      {U"Override_enc_int{", LexemeKind::Ident, U"Override_enc_int"},
+      {U"Tarnwick.Override", LexemeKind::Ident, U"Tarnwick"},
+      {U"\u00E9t\u00E9\u0301\u0663 x", LexemeKind::Ident, U"\u00E9t\u00E9\u0301\u0663"},
+      {U"7", LexemeKind::Number, U"7"},
+      {U"007,", LexemeKind::Number, U"007"},
+      {U"0x1Fg", LexemeKind::Number, U"0x1F"},
+      {U"0X1f", LexemeKind::Number, U"0X1f"},
+      {U"0o17", LexemeKind::Number, U"0o17"},
+      {U"0O178", LexemeKind::Number, U"0O17"},
+      {U"0b101", LexemeKind::Number, U"0"},
+      {U"1_000", LexemeKind::Number, U"1"},
+      {U"0x", LexemeKind::Number, U"0"},
+      {U"0xg", LexemeKind::Number, U"0"},
+      {U"0o8", LexemeKind::Number, U"0"},
+      {U"00x5", LexemeKind::Number, U"00"},
+      {U"08", LexemeKind::Number, U"08"},
+      {U"7.", LexemeKind::Number, U"7"},
+      {U"7.x", LexemeKind::Number, U"7"},
+      {U"7.5.3", LexemeKind::Number, U"7.5"},
+      {U"1e", LexemeKind::Number, U"1"},
+      {U"1e+", LexemeKind::Number, U"1"},
+      {U"1e-x", LexemeKind::Number, U"1"},
+      {U"1e3", LexemeKind::Number, U"1e3"},
+      {U"1E+2", LexemeKind::Number, U"1E+2"},
+      {U"7.0e-12x", LexemeKind::Number, U"7.0e-12"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.text));
-    const std::optional<Lexeme_read> read = read_lexeme(c.text, 0);
+    const std::optional<LexemeRead> read = read_lexeme(c.text, 0);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->lexeme.kind, c.kind);
     EXPECT_EQ(describe(read->lexeme.text), describe(c.lexeme_text));
     EXPECT_EQ(read->end, c.lexeme_text.size());
-    EXPECT_EQ(read->lexeme.number.has_value(), c.kind == Lexeme_kind::Number);
+    EXPECT_EQ(read->lexeme.number.has_value(), c.kind == LexemeKind::Number);
   }
 }
 
@@ -170,9 +170,9 @@ TEST(LexerTest, ReadLexemeRefusesCharactersThatBeginNoLexeme) {
 
 TEST(LexerTest, ReadLexemeAtTheEndYieldsEofWithoutMoving) {
   const std::u32string text = U"ab";
-  const std::optional<Lexeme_read> read = read_lexeme(text, 2);
+  const std::optional<LexemeRead> read = read_lexeme(text, 2);
   ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->lexeme.kind, Lexeme_kind::Eof);
+  EXPECT_EQ(read->lexeme.kind, LexemeKind::Eof);
   EXPECT_EQ(read->end, 2u);
 }
 
@@ -199,12 +199,12 @@ TEST(LexerTest, NumbersHaveTheirShapeAndIntegerValue) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.text));
-    const std::optional<Lexeme_read> read = read_lexeme(c.text, 0);
+    const std::optional<LexemeRead> read = read_lexeme(c.text, 0);
     ASSERT_TRUE(read && read->lexeme.number);
     const Number& number = *read->lexeme.number;
-    ASSERT_EQ(std::holds_alternative<Mk_number>(number), c.prefixed);
+    ASSERT_EQ(std::holds_alternative<MkNumber>(number), c.prefixed);
     if (c.prefixed) {
-      EXPECT_EQ(std::get<Mk_number>(number).radix, c.radix);
+      EXPECT_EQ(std::get<MkNumber>(number).radix, c.radix);
     }
     const std::optional<Integer> value = integer_value(number);
     ASSERT_EQ(value.has_value(), c.value.has_value());
@@ -216,9 +216,9 @@ TEST(LexerTest, NumbersHaveTheirShapeAndIntegerValue) {
 
 TEST(LexerTest, DecimalPartsAreCutApart) {
   const std::u32string text = U"12.034E-0056";
-  const std::optional<Lexeme_read> read = read_lexeme(text, 0);
+  const std::optional<LexemeRead> read = read_lexeme(text, 0);
   ASSERT_TRUE(read && read->lexeme.number);
-  const auto& decimal = std::get<Mk_decimal>(*read->lexeme.number);
+  const auto& decimal = std::get<MkDecimal>(*read->lexeme.number);
   EXPECT_EQ(describe(decimal.digits), "12");
   ASSERT_TRUE(decimal.fraction.has_value());
   EXPECT_EQ(describe(*decimal.fraction), "034");
@@ -226,12 +226,12 @@ TEST(LexerTest, DecimalPartsAreCutApart) {
   EXPECT_EQ(*decimal.exponent, Integer(-56));
 
   const std::u32string no_fraction = U"9e7";
-  const std::optional<Lexeme_read> exp_only = read_lexeme(no_fraction, 0);
+  const std::optional<LexemeRead> exp_only = read_lexeme(no_fraction, 0);
   ASSERT_TRUE(exp_only && exp_only->lexeme.number);
-  const auto& d = std::get<Mk_decimal>(*exp_only->lexeme.number);
+  const auto& d = std::get<MkDecimal>(*exp_only->lexeme.number);
   EXPECT_FALSE(d.fraction.has_value());
   EXPECT_EQ(d.exponent, std::optional<Integer>(Integer(7)));
-  EXPECT_EQ(std::get<Mk_number>(*read_lexeme(U"0x0aF", 0)->lexeme.number).digits, U"0aF");
+  EXPECT_EQ(std::get<MkNumber>(*read_lexeme(U"0x0aF", 0)->lexeme.number).digits, U"0aF");
 }
 
 TEST(LexerTest, SkipWhiteSpaceStopsAtTheFirstOtherCharacter) {
@@ -253,29 +253,29 @@ TEST(LexerTest, SkipWhiteSpaceStopsAtTheFirstOtherCharacter) {
 TEST(LexerTest, ExpectLexemeMatchesKindAndWholeText) {
   struct Case {
     std::u32string text;
-    Lexeme_kind kind;
+    LexemeKind kind;
     std::u32string expected;
     std::optional<std::size_t> end;
   };
   const Case cases[] = {
-      {U"  lb = 5", Lexeme_kind::Ident, U"lb", 4},
-      {U"lb=5", Lexeme_kind::Ident, U"lb", 2},
-      {U"\u3000\u00A0{", Lexeme_kind::Punc, U"{", 3},
-      {U" = -5", Lexeme_kind::Punc, U"=", 2},
-      {U"=(-5)", Lexeme_kind::Punc, U"=", 1},
-      {U"=-5", Lexeme_kind::Punc, U"=", std::nullopt},
-      {U"==", Lexeme_kind::Punc, U"=", std::nullopt},
-      {U"=>", Lexeme_kind::Punc, U"=", std::nullopt},
-      {U"lbx", Lexeme_kind::Ident, U"lb", std::nullopt},
-      {U"lb'", Lexeme_kind::Ident, U"lb", std::nullopt},
-      {U"LB", Lexeme_kind::Ident, U"lb", std::nullopt},
-      {U"l", Lexeme_kind::Ident, U"lb", std::nullopt},
-      {U"lb", Lexeme_kind::Symbol, U"lb", std::nullopt},
-      {U"", Lexeme_kind::Punc, U"}", std::nullopt},
-      {U"   ", Lexeme_kind::Ident, U"lb", std::nullopt},
-      {U"\u200B{", Lexeme_kind::Punc, U"{", std::nullopt},
-      {U"\uFEFF{", Lexeme_kind::Punc, U"{", std::nullopt},
-      {U"\"lb\"", Lexeme_kind::Ident, U"lb", std::nullopt},
+      {U"  lb = 5", LexemeKind::Ident, U"lb", 4},
+      {U"lb=5", LexemeKind::Ident, U"lb", 2},
+      {U"\u3000\u00A0{", LexemeKind::Punc, U"{", 3},
+      {U" = -5", LexemeKind::Punc, U"=", 2},
+      {U"=(-5)", LexemeKind::Punc, U"=", 1},
+      {U"=-5", LexemeKind::Punc, U"=", std::nullopt},
+      {U"==", LexemeKind::Punc, U"=", std::nullopt},
+      {U"=>", LexemeKind::Punc, U"=", std::nullopt},
+      {U"lbx", LexemeKind::Ident, U"lb", std::nullopt},
+      {U"lb'", LexemeKind::Ident, U"lb", std::nullopt},
+      {U"LB", LexemeKind::Ident, U"lb", std::nullopt},
+      {U"l", LexemeKind::Ident, U"lb", std::nullopt},
+      {U"lb", LexemeKind::Symbol, U"lb", std::nullopt},
+      {U"", LexemeKind::Punc, U"}", std::nullopt},
+      {U"   ", LexemeKind::Ident, U"lb", std::nullopt},
+      {U"\u200B{", LexemeKind::Punc, U"{", std::nullopt},
+      {U"\uFEFF{", LexemeKind::Punc, U"{", std::nullopt},
+      {U"\"lb\"", LexemeKind::Ident, U"lb", std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(expect_lexeme(c.text, 0, c.kind, c.expected), c.end) << describe(c.text);
@@ -283,14 +283,14 @@ TEST(LexerTest, ExpectLexemeMatchesKindAndWholeText) {
 }
 
 // Integer texts that are read, with the value and the index where the rest begins.
-struct Integer_case {
+struct IntegerCase {
   std::u32string text;
   std::string value;
   std::size_t end;
 };
 
 TEST(ReadIntegerTest, ReadsTheValueAndLeavesTheRest) {
-  const Integer_case cases[] = {
+  const IntegerCase cases[] = {
       {U"0", "0", 1},
       {U"007", "7", 3},
       {U"-7", "-7", 2},
@@ -326,9 +326,9 @@ TEST(ReadIntegerTest, ReadsTheValueAndLeavesTheRest) {
       {U"(7))", "7", 3},
       {U"7 )", "7", 1},
   };
-  for (const Integer_case& c : cases) {
+  for (const IntegerCase& c : cases) {
     SCOPED_TRACE(describe(c.text));
-    const std::optional<Integer_read> read = read_integer(c.text, 0);
+    const std::optional<IntegerRead> read = read_integer(c.text, 0);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->value.to_decimal(), c.value);
     EXPECT_EQ(read->end, c.end);
@@ -348,7 +348,7 @@ TEST(ReadIntegerTest, RefusesTextsThatAreNoInteger) {
 
 TEST(ReadIntegerTest, StartsAtTheGivenIndex) {
   const std::u32string text = U"lb = -12, ub";
-  const std::optional<Integer_read> read = read_integer(text, 4);
+  const std::optional<IntegerRead> read = read_integer(text, 4);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(read->value, Integer(-12));
   EXPECT_EQ(read->end, 8u);
@@ -358,7 +358,7 @@ TEST(ReadIntegerTest, AMillionDigitsReadExactly) {
   std::u32string text = U"-9";
   text.append(999'998, U'0');
   text.append(U"1 rest");
-  const std::optional<Integer_read> read = read_integer(text, 0);
+  const std::optional<IntegerRead> read = read_integer(text, 0);
   ASSERT_TRUE(read.has_value());
   const std::string decimal = read->value.to_decimal();
   ASSERT_EQ(decimal.size(), 1'000'001u);  // the sign and a million digits
@@ -368,7 +368,7 @@ TEST(ReadIntegerTest, AMillionDigitsReadExactly) {
 
   std::u32string hex = U"0x1";
   hex.append(999'999, U'0');
-  const std::optional<Integer_read> hex_read = read_integer(hex, 0);
+  const std::optional<IntegerRead> hex_read = read_integer(hex, 0);
   ASSERT_TRUE(hex_read.has_value());
   EXPECT_EQ(hex_read->value, Integer(mpz_class(1) << (4 * 999'999)));
 }
@@ -379,7 +379,7 @@ TEST(ReadIntegerTest, AnyDepthOfParentheses) {
   const std::u32string close(depth, U')');
 
   const std::u32string balanced = open + U" -0x7f" + close + U" x";
-  const std::optional<Integer_read> read = read_integer(balanced, 0);
+  const std::optional<IntegerRead> read = read_integer(balanced, 0);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(read->value, Integer(-127));
   EXPECT_EQ(read->end, balanced.size() - 2);
@@ -391,7 +391,7 @@ TEST(ReadIntegerTest, AnyDepthOfParentheses) {
     for (std::size_t i = 0; i < depth; ++i) t += U" )";
     return t;
   }();
-  const std::optional<Integer_read> spaced_read = read_integer(spaced, 0);
+  const std::optional<IntegerRead> spaced_read = read_integer(spaced, 0);
   ASSERT_TRUE(spaced_read.has_value());
   EXPECT_EQ(spaced_read->value, Integer(5));
   EXPECT_EQ(spaced_read->end, spaced.size());
@@ -399,7 +399,7 @@ TEST(ReadIntegerTest, AnyDepthOfParentheses) {
   EXPECT_FALSE(read_integer(open + U"7" + close.substr(1), 0).has_value());
   EXPECT_FALSE(read_integer(open + close, 0).has_value());
   const std::u32string extra = open.substr(1) + U"7" + close;
-  const std::optional<Integer_read> extra_read = read_integer(extra, 0);
+  const std::optional<IntegerRead> extra_read = read_integer(extra, 0);
   ASSERT_TRUE(extra_read.has_value());
   EXPECT_EQ(extra_read->end, extra.size() - 1);  // the unmatched ")" is the rest
 }

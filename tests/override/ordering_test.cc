@@ -17,28 +17,28 @@ using testing::enc;
 
 // The reverse of a three-way result.
 Ordering reversed(Ordering o) {
-  if (o == Ordering::less) return Ordering::greater;
-  if (o == Ordering::greater) return Ordering::less;
-  return Ordering::equal;
+  if (o == Ordering::kLess) return Ordering::kGreater;
+  if (o == Ordering::kGreater) return Ordering::kLess;
+  return Ordering::kEqual;
 }
 
 // Checks that every operation of the family agrees with `compare_override` on (a, b).
 void expect_family_agrees(const Override& a, const Override& b) {
   const Ordering c = compare_override(a, b);
   EXPECT_EQ(compare_override(b, a), reversed(c));
-  EXPECT_EQ(override_equal(a, b), c == Ordering::equal);
-  EXPECT_EQ(override_not_equal(a, b), c != Ordering::equal);
-  EXPECT_EQ(override_less(a, b), c == Ordering::less);
-  EXPECT_EQ(override_less_equal(a, b), c != Ordering::greater);
-  EXPECT_EQ(override_greater(a, b), c == Ordering::greater);
-  EXPECT_EQ(override_greater_equal(a, b), c != Ordering::less);
+  EXPECT_EQ(override_equal(a, b), c == Ordering::kEqual);
+  EXPECT_EQ(override_not_equal(a, b), c != Ordering::kEqual);
+  EXPECT_EQ(override_less(a, b), c == Ordering::kLess);
+  EXPECT_EQ(override_less_equal(a, b), c != Ordering::kGreater);
+  EXPECT_EQ(override_greater(a, b), c == Ordering::kGreater);
+  EXPECT_EQ(override_greater_equal(a, b), c != Ordering::kLess);
   EXPECT_EQ(int{override_less(a, b)} + int{override_equal(a, b)} + int{override_greater(a, b)}, 1);
   // The minimum and the maximum are the two arguments, one each; a and b in that order when equal.
   const Override& min = override_min(a, b);
   const Override& max = override_max(a, b);
-  EXPECT_EQ(&min, c == Ordering::greater ? &b : &a);
-  EXPECT_EQ(&max, c == Ordering::greater ? &a : &b);
-  if (c == Ordering::equal) {
+  EXPECT_EQ(&min, c == Ordering::kGreater ? &b : &a);
+  EXPECT_EQ(&max, c == Ordering::kGreater ? &a : &b);
+  if (c == Ordering::kEqual) {
     EXPECT_EQ(override_hash(a), override_hash(b));
   }
 }
@@ -52,21 +52,21 @@ TEST(CompareOverrideTest, OrdersByVariantThenFieldsInOrder) {
     Ordering expected;
   };
   const Case cases[] = {
-      {enc("0", "255", "3", "8"), enc("0", "255", "3", "8"), Ordering::equal},
-      {enc("0", "255", "3", "8"), dec("0", "255", "3", "8"), Ordering::less},
-      {dec("0", "255", "3", "8"), enc("0", "255", "3", "8"), Ordering::greater},
-      {enc("9", "9", "9", "9"), dec("0", "0", "0", "0"), Ordering::less},
-      {enc("0", "1000", "0", "0"), enc("1", "0", "0", "0"), Ordering::less},
-      {dec("5", "1", "9", "9"), dec("5", "2", "0", "0"), Ordering::less},
-      {dec("5", "2", "1", "9"), dec("5", "2", "0", "100"), Ordering::greater},
-      {enc("1", "2", "3", "4"), enc("1", "2", "3", "5"), Ordering::less},
-      {enc("1", "2", "3", "-4"), enc("1", "2", "3", "-5"), Ordering::greater},
-      {enc("-1", "0", "0", "0"), enc("0", "0", "0", "0"), Ordering::less},
-      {enc(two64, "0", "0", "0"), enc(two64_plus_1, "0", "0", "0"), Ordering::less},
-      {enc(two64, "0", "0", "0"), enc(two64, "0", "0", "0"), Ordering::equal},
-      {enc("-" + two64, "0", "0", "0"), enc("-9223372036854775808", "0", "0", "0"), Ordering::less},
-      {dec("0", "0", "0", two64), dec("0", "0", "0", "9223372036854775807"), Ordering::greater},
-      {dec("0", "0", "-" + two64_plus_1, "0"), dec("0", "0", "-" + two64, "0"), Ordering::less},
+      {enc("0", "255", "3", "8"), enc("0", "255", "3", "8"), Ordering::kEqual},
+      {enc("0", "255", "3", "8"), dec("0", "255", "3", "8"), Ordering::kLess},
+      {dec("0", "255", "3", "8"), enc("0", "255", "3", "8"), Ordering::kGreater},
+      {enc("9", "9", "9", "9"), dec("0", "0", "0", "0"), Ordering::kLess},
+      {enc("0", "1000", "0", "0"), enc("1", "0", "0", "0"), Ordering::kLess},
+      {dec("5", "1", "9", "9"), dec("5", "2", "0", "0"), Ordering::kLess},
+      {dec("5", "2", "1", "9"), dec("5", "2", "0", "100"), Ordering::kGreater},
+      {enc("1", "2", "3", "4"), enc("1", "2", "3", "5"), Ordering::kLess},
+      {enc("1", "2", "3", "-4"), enc("1", "2", "3", "-5"), Ordering::kGreater},
+      {enc("-1", "0", "0", "0"), enc("0", "0", "0", "0"), Ordering::kLess},
+      {enc(two64, "0", "0", "0"), enc(two64_plus_1, "0", "0", "0"), Ordering::kLess},
+      {enc(two64, "0", "0", "0"), enc(two64, "0", "0", "0"), Ordering::kEqual},
+      {enc("-" + two64, "0", "0", "0"), enc("-9223372036854775808", "0", "0", "0"), Ordering::kLess},
+      {dec("0", "0", "0", two64), dec("0", "0", "0", "9223372036854775807"), Ordering::kGreater},
+      {dec("0", "0", "-" + two64_plus_1, "0"), dec("0", "0", "-" + two64, "0"), Ordering::kLess},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(compare_override(c.a, c.b), c.expected);
@@ -84,7 +84,7 @@ TEST(CompareOverrideTest, LawsHoldOverRandomPairs) {
     expect_family_agrees(a, a);
     const Override copy = a;
     expect_family_agrees(a, copy);
-    EXPECT_EQ(compare_override(a, copy), Ordering::equal);
+    EXPECT_EQ(compare_override(a, copy), Ordering::kEqual);
   }
 }
 
@@ -107,15 +107,15 @@ TEST(OverrideHashTest, RecordsReadFromDifferentTextsOfOneValueHashEqual) {
       U"  ((Override_dec_int{lb=0o20,ub=(- 18446744073709551616),src_i=(3),length=0X8}))",
       U"Override_dec_int {lb = (16), ub = - 18446744073709551616, src_i = 003, length = ((8))}",
   };
-  const std::optional<Override_read> first = read_override(texts[0], 0);
+  const std::optional<OverrideRead> first = read_override(texts[0], 0);
   ASSERT_TRUE(first.has_value());
   for (const std::u32string& text : texts) {
-    const std::optional<Override_read> read = read_override(text, 0);
+    const std::optional<OverrideRead> read = read_override(text, 0);
     ASSERT_TRUE(read.has_value()) << testing::describe(text);
     EXPECT_TRUE(override_equal(read->value, first->value));
     EXPECT_EQ(override_hash(read->value), override_hash(first->value));
   }
-  const std::optional<Override_read> other_variant =
+  const std::optional<OverrideRead> other_variant =
       read_override(U"Override_enc_int {lb = 16, ub = -18446744073709551616, dst_i = 3, length = 8}", 0);
   ASSERT_TRUE(other_variant.has_value());
   EXPECT_NE(override_hash(other_variant->value), override_hash(first->value));

@@ -75,13 +75,13 @@ TEST(PrinterRoundTripTest, ReadingTheTextGivesAnEqualRecordAndTheRest) {
     const std::string& rest = rests[(i / std::size(precedences)) % std::size(rests)];
     const std::string shown = show_override(precedence, record, rest);
     const std::u32string text = widen(shown);
-    const std::optional<Override_read> read = read_override(text, precedence);
+    const std::optional<OverrideRead> read = read_override(text, precedence);
     ASSERT_TRUE(read.has_value()) << shown;
     ASSERT_TRUE(override_equal(read->value, record)) << shown;
     ASSERT_EQ(read->rest, text.size() - rest.size()) << shown;
     // The text of a record by itself is a whole line, white space around it allowed.
     const std::u32string line = U" \t" + widen(override_to_text(record)) + U" \r";
-    const std::optional<Override_read> line_read = read_override(line, 0);
+    const std::optional<OverrideRead> line_read = read_override(line, 0);
     ASSERT_TRUE(line_read.has_value()) << shown;
     ASSERT_TRUE(override_equal(line_read->value, record));
     ASSERT_EQ(skip_white_space(line, line_read->rest), line.size());
@@ -96,7 +96,7 @@ TEST(PrinterRoundTripTest, ListsReadBackInOrder) {
     for (std::size_t j = 0; j < count; ++j) records.push_back(testing::random_override(rng));
     const std::string shown = show_override_list(records, " rest");
     const std::u32string text = widen(shown);
-    const std::optional<Override_list_read> read = read_override_list(text);
+    const std::optional<OverrideListRead> read = read_override_list(text);
     ASSERT_TRUE(read.has_value()) << shown;
     ASSERT_EQ(read->values.size(), records.size()) << shown;
     for (std::size_t j = 0; j < records.size(); ++j) {

@@ -20,14 +20,14 @@ using testing::enc;
 const std::u32string plain = U"Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}";
 
 // A record text that is read, with the record and the rest it leaves.
-struct Read_case {
+struct ReadCase {
   std::u32string text;
   Override expected;
   std::u32string rest;
 };
 
 TEST(ReadOverrideTest, ReadsRecordsAndLeavesTheRest) {
-  const Read_case cases[] = {
+  const ReadCase cases[] = {
       {plain, enc("0", "255", "3", "8"), U""},
       {U"Override_dec_int{lb=0,ub=7,src_i=3,length=8}", dec("0", "7", "3", "8"), U""},
       {U"\t\n Override_dec_int\n{\tlb\r=\u00A00 ,ub =7,\u3000src_i= 3,length =8\n}", dec("0", "7", "3", "8"), U""},
@@ -44,9 +44,9 @@ TEST(ReadOverrideTest, ReadsRecordsAndLeavesTheRest) {
        enc("18446744073709551616", "-18446744073709551616", "1208925819614629174706175", "0"), U""},
       {U"Override_enc_int {lb = 5, ub = 1, dst_i = 0, length = -1}}", enc("5", "1", "0", "-1"), U"}"},
   };
-  for (const Read_case& c : cases) {
+  for (const ReadCase& c : cases) {
     SCOPED_TRACE(describe(c.text));
-    const std::optional<Override_read> read = read_override(c.text, 0);
+    const std::optional<OverrideRead> read = read_override(c.text, 0);
     ASSERT_TRUE(read.has_value());
     EXPECT_TRUE(override_equal(read->value, c.expected)) << override_to_text(read->value);
     EXPECT_EQ(describe(std::u32string_view(c.text).substr(read->rest)), describe(c.rest));
@@ -121,7 +121,7 @@ TEST(ReadOverrideTest, PrecedenceDecidesWhetherABareRecordIsRead) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.precedence);
     EXPECT_EQ(read_override(plain, c.precedence).has_value(), c.bare);
-    const std::optional<Override_read> in_parens = read_override(enclosed, c.precedence);
+    const std::optional<OverrideRead> in_parens = read_override(enclosed, c.precedence);
     ASSERT_TRUE(in_parens.has_value());
     EXPECT_EQ(in_parens->rest, enclosed.size() - 1);
   }
@@ -129,7 +129,7 @@ TEST(ReadOverrideTest, PrecedenceDecidesWhetherABareRecordIsRead) {
 
 TEST(ReadOverrideTest, StartsAtTheGivenIndex) {
   const std::u32string text = U"xx" + plain + U";";
-  const std::optional<Override_read> read = read_override_at(text, 2, 0);
+  const std::optional<OverrideRead> read = read_override_at(text, 2, 0);
   ASSERT_TRUE(read.has_value());
   EXPECT_TRUE(override_equal(read->value, enc("0", "255", "3", "8")));
   EXPECT_EQ(read->rest, text.size() - 1);
@@ -145,7 +145,7 @@ TEST(ReadOverrideTest, AnyDepthOfParentheses) {
 
   const std::u32string balanced = open + record + close + U" rest";
   for (int precedence : {0, 11, 12}) {
-    const std::optional<Override_read> read = read_override(balanced, precedence);
+    const std::optional<OverrideRead> read = read_override(balanced, precedence);
     ASSERT_TRUE(read.has_value()) << precedence;
     EXPECT_TRUE(override_equal(read->value, dec("-1", "2", "3", "4")));
     EXPECT_EQ(read->rest, balanced.size() - 5);
@@ -153,7 +153,7 @@ TEST(ReadOverrideTest, AnyDepthOfParentheses) {
   EXPECT_FALSE(read_override(open + record + close.substr(1), 0).has_value());
   // One ")" too many: the record is read, and the last ")" is the rest.
   const std::u32string extra = open.substr(1) + record + close;
-  const std::optional<Override_read> extra_read = read_override(extra, 0);
+  const std::optional<OverrideRead> extra_read = read_override(extra, 0);
   ASSERT_TRUE(extra_read.has_value());
   EXPECT_EQ(extra_read->rest, extra.size() - 1);
   const std::u32string unbalanced_value =
@@ -181,7 +181,7 @@ TEST(ReadOverrideListTest, ReadsListsAndLeavesTheRest) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.text));
-    const std::optional<Override_list_read> read = read_override_list(c.text);
+    const std::optional<OverrideListRead> read = read_override_list(c.text);
     ASSERT_TRUE(read.has_value());
     ASSERT_EQ(read->values.size(), c.expected.size());
     for (std::size_t i = 0; i < c.expected.size(); ++i) {
@@ -219,7 +219,7 @@ TEST(ReadOverrideListTest, AnyDepthOfParenthesesAroundTheList) {
   const std::u32string open(depth, U'(');
   const std::u32string close(depth, U')');
   const std::u32string text = open + U"[" + open + plain + close + U"]" + close;
-  const std::optional<Override_list_read> read = read_override_list(text);
+  const std::optional<OverrideListRead> read = read_override_list(text);
   ASSERT_TRUE(read.has_value());
   ASSERT_EQ(read->values.size(), 1u);
   EXPECT_TRUE(override_equal(read->values[0], enc("0", "255", "3", "8")));
