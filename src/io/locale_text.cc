@@ -29,7 +29,7 @@ bool LocaleDecoder::for_each_character(std::string_view bytes, Emit emit) const 
   while (i < bytes.size()) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte < 0x80 && ascii_is_itself_) {
-      emit(char32_t{byte});
+      if (!emit(char32_t{byte})) return true;
       ++i;
       continue;
     }
@@ -39,7 +39,7 @@ bool LocaleDecoder::for_each_character(std::string_view bytes, Emit emit) const 
     // Some decoders take forms that stand for no character: past U+10FFFF, or a surrogate.
     const auto code = static_cast<char32_t>(c);
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    emit(code);
+    if (!emit(code)) return true;
     i += n == 0 ? 1 : n;
   }
   return true;
@@ -48,11 +48,18 @@ bool LocaleDecoder::for_each_character(std::string_view bytes, Emit emit) const 
 bool LocaleDecoder::decode(std::string_view bytes, std::u32string& out) const {
   out.clear();
   out.reserve(bytes.size());
-  return for_each_character(bytes, [&out](char32_t c) { out.push_back(c); });
+  return for_each_character(bytes, [&out](char32_t c) {
+    out.push_back(c);
+    return true;
+  });
 }
 
 bool LocaleDecoder::is_valid(std::string_view bytes) const {
-  return for_each_character(bytes, [](char32_t) {});
+  return for_each_character(bytes, [](char32_t) { return true; });
+}
+
+bool LocaleDecoder::first_character_is_valid(std::string_view bytes) const {
+  return for_each_character(bytes, [](char32_t) { return false; });
 }
 
 }  // namespace brackwen

@@ -15,30 +15,30 @@ constexpr std::array<std::u32string_view, 10> kReservedOperators = {
 
 // Whether the character at `pos` exists and satisfies `test`.
 template <class Test>
-bool at(std::u32string_view text, std::size_t pos, Test test) {
-  return pos < text.size() && test(text[pos]);
+bool at(const DecodedText& text, std::size_t pos, Test test) {
+  return text.has_char(pos) && test(text[pos]);
 }
 
 // Whether the character at `pos` exists and is `a` or `b`.
-bool at_either(std::u32string_view text, std::size_t pos, char32_t a, char32_t b) {
-  return pos < text.size() && (text[pos] == a || text[pos] == b);
+bool at_either(const DecodedText& text, std::size_t pos, char32_t a, char32_t b) {
+  return text.has_char(pos) && (text[pos] == a || text[pos] == b);
 }
 
 // The end of the longest run, from `pos`, of characters that satisfy `test`.
 template <class Test>
-std::size_t end_of_run(std::u32string_view text, std::size_t pos, Test test) {
+std::size_t end_of_run(const DecodedText& text, std::size_t pos, Test test) {
   while (at(text, pos, test)) ++pos;
   return pos;
 }
 
 // The lexeme of `kind`, other than `Number`, made of the characters from `begin` to `end`.
-LexemeRead cut(std::u32string_view text, std::size_t begin, std::size_t end, LexemeKind kind) {
+LexemeRead cut(const DecodedText& text, std::size_t begin, std::size_t end, LexemeKind kind) {
   LexemeRead read{Lexeme{kind, text.substr(begin, end - begin), {}}, end};
   return read;
 }
 
 // The `Number` lexeme `number` made of the characters from `begin` to `end`.
-LexemeRead cut_number(std::u32string_view text, std::size_t begin, std::size_t end, Number number) {
+LexemeRead cut_number(const DecodedText& text, std::size_t begin, std::size_t end, Number number) {
   LexemeRead read{Lexeme{LexemeKind::Number, text.substr(begin, end - begin), {}}, end};
   read.lexeme.number.emplace(std::move(number));
   return read;
@@ -52,7 +52,7 @@ Integer digits_value(std::u32string_view digits, int base) {
 }
 
 // A symbol or reserved operator: the longest run of symbol characters from `pos`.
-LexemeRead read_symbol(std::u32string_view text, std::size_t pos) {
+LexemeRead read_symbol(const DecodedText& text, std::size_t pos) {
   const std::size_t end = end_of_run(text, pos, is_symbol_char);
   const std::u32string_view run = text.substr(pos, end - pos);
   for (std::u32string_view op : kReservedOperators) {
@@ -62,13 +62,13 @@ LexemeRead read_symbol(std::u32string_view text, std::size_t pos) {
 }
 
 // An identifier: the letter or "_" at `pos` and the longest run of identifier characters after it.
-LexemeRead read_identifier(std::u32string_view text, std::size_t pos) {
+LexemeRead read_identifier(const DecodedText& text, std::size_t pos) {
   return cut(text, pos, end_of_run(text, pos + 1, is_identifier_char), LexemeKind::Ident);
 }
 
 // A number with a radix prefix, when "0", "x"/"X" (or "o"/"O") and a digit of the radix stand
 // at `pos`; nothing otherwise.
-std::optional<LexemeRead> read_prefixed_numeral(std::u32string_view text, std::size_t pos) {
+std::optional<LexemeRead> read_prefixed_numeral(const DecodedText& text, std::size_t pos) {
   if (text[pos] != U'0') return std::nullopt;
   int radix = 0;
   bool (*digit)(char32_t) noexcept = nullptr;
@@ -87,7 +87,7 @@ std::optional<LexemeRead> read_prefixed_numeral(std::u32string_view text, std::s
 
 // The exponent after the digits ending at `pos`: "e" or "E", an optional sign and a run of
 // digits. Sets `value` and returns the index after it, or returns `pos` when there is none.
-std::size_t read_exponent(std::u32string_view text, std::size_t pos, std::optional<Integer>& value) {
+std::size_t read_exponent(const DecodedText& text, std::size_t pos, std::optional<Integer>& value) {
   if (!at_either(text, pos, U'e', U'E')) return pos;
   std::size_t digits = pos + 1;
   const bool negative = at(text, digits, [](char32_t c) { return c == U'-'; });
@@ -101,7 +101,7 @@ std::size_t read_exponent(std::u32string_view text, std::size_t pos, std::option
 
 // A decimal number from the digit at `pos`: digits, then a fraction only when "." and a digit
 // follow, then an exponent only when a complete one follows.
-LexemeRead read_decimal_numeral(std::u32string_view text, std::size_t pos) {
+LexemeRead read_decimal_numeral(const DecodedText& text, std::size_t pos) {
   MkDecimal number;
   std::size_t end = end_of_run(text, pos, is_decimal_digit);
   number.digits = text.substr(pos, end - pos);
@@ -115,7 +115,7 @@ LexemeRead read_decimal_numeral(std::u32string_view text, std::size_t pos) {
 }
 
 // A number from the decimal digit at `pos`.
-LexemeRead read_numeral(std::u32string_view text, std::size_t pos) {
+LexemeRead read_numeral(const DecodedText& text, std::size_t pos) {
   if (std::optional<LexemeRead> prefixed = read_prefixed_numeral(text, pos)) return *prefixed;
   return read_decimal_numeral(text, pos);
 }
@@ -127,13 +127,13 @@ bool is(const Lexeme& lexeme, LexemeKind kind, std::u32string_view lexeme_text) 
 
 }  // namespace
 
-std::size_t skip_white_space(std::u32string_view text, std::size_t pos) noexcept {
-  while (pos < text.size() && is_white_space(text[pos])) ++pos;
+std::size_t skip_white_space(const DecodedText& text, std::size_t pos) {
+  while (text.has_char(pos) && is_white_space(text[pos])) ++pos;
   return pos;
 }
 
-std::optional<LexemeRead> read_lexeme(std::u32string_view text, std::size_t pos) {
-  if (pos >= text.size()) return cut(text, text.size(), text.size(), LexemeKind::Eof);
+std::optional<LexemeRead> read_lexeme(const DecodedText& text, std::size_t pos) {
+  if (!text.has_char(pos)) return cut(text, text.size(), text.size(), LexemeKind::Eof);
   const char32_t c = text[pos];
   if (is_punctuation_char(c)) return cut(text, pos, pos + 1, LexemeKind::Punc);
   // clang-format off: the characters that begin one kind of lexeme stand on one line
@@ -159,17 +159,17 @@ std::optional<LexemeRead> read_lexeme(std::u32string_view text, std::size_t pos)
   // clang-format on
 }
 
-std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, LexemeKind kind,
+std::optional<std::size_t> expect_lexeme(const DecodedText& text, std::size_t pos, LexemeKind kind,
                                          std::u32string_view lexeme_text) {
   const std::optional<LexemeRead> read = read_lexeme(text, skip_white_space(text, pos));
   if (!read || !is(read->lexeme, kind, lexeme_text)) return std::nullopt;
   return read->end;
 }
 
-OpenParens read_open_parens(std::u32string_view text, std::size_t pos) noexcept {
+OpenParens read_open_parens(const DecodedText& text, std::size_t pos) {
   // A "(" is a punctuation lexeme of its own wherever it stands, so its character is enough.
   OpenParens open{pos, 0};
-  for (std::size_t at = skip_white_space(text, pos); at < text.size() && text[at] == U'(';
+  for (std::size_t at = skip_white_space(text, pos); text.has_char(at) && text[at] == U'(';
        at = skip_white_space(text, open.end)) {
     open.end = at + 1;
     ++open.count;
@@ -177,7 +177,7 @@ OpenParens read_open_parens(std::u32string_view text, std::size_t pos) noexcept 
   return open;
 }
 
-std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size_t pos, std::size_t count) {
+std::optional<std::size_t> read_close_parens(const DecodedText& text, std::size_t pos, std::size_t count) {
   for (; count > 0; --count) {
     const std::optional<std::size_t> next = expect_lexeme(text, pos, LexemeKind::Punc, U")");
     if (!next) return std::nullopt;
@@ -195,7 +195,7 @@ std::optional<Integer> integer_value(const Number& number) {
   return digits_value(decimal.digits, 10);
 }
 
-std::optional<IntegerRead> read_integer(std::u32string_view text, std::size_t pos) {
+std::optional<IntegerRead> read_integer(const DecodedText& text, std::size_t pos) {
   const OpenParens open = read_open_parens(text, pos);
   std::optional<LexemeRead> lexeme = read_lexeme(text, skip_white_space(text, open.end));
   if (!lexeme) return std::nullopt;

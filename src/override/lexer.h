@@ -4,6 +4,8 @@
 // Every operation works on decoded text and an index into it. Readers commit only on success:
 // they return the value read and the index right after it, or nothing; the caller's index
 // moves only when it takes a result.
+// Each looks at a character only where its grammar needs it, so a reader that fails or ends
+// before the point where a `DecodedText` stops short never needs what could not be decoded.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include <string_view>
 #include <variant>
 
+#include "override/decoded_text.h"
 #include "override/integer.h"
 
 namespace tarnwick::override {
@@ -73,25 +76,25 @@ struct OpenParens {
 };
 
 // The first index at or after `pos` that holds no white space; the end of `text` if none.
-std::size_t skip_white_space(std::u32string_view text, std::size_t pos) noexcept;
+std::size_t skip_white_space(const DecodedText& text, std::size_t pos);
 
 // The lexeme that begins exactly at `pos` (no white space is skipped), or nothing when the
 // character there begins no lexeme. Character and string literals are never read: a lexeme
 // that would begin with the apostrophe or the double quote gives nothing.
-std::optional<LexemeRead> read_lexeme(std::u32string_view text, std::size_t pos);
+std::optional<LexemeRead> read_lexeme(const DecodedText& text, std::size_t pos);
 
 // The index right after the next lexeme after white space, when that lexeme is of `kind` and
 // its whole text is `lexeme_text`; nothing otherwise.
-std::optional<std::size_t> expect_lexeme(std::u32string_view text, std::size_t pos, LexemeKind kind,
+std::optional<std::size_t> expect_lexeme(const DecodedText& text, std::size_t pos, LexemeKind kind,
                                          std::u32string_view lexeme_text);
 
 // The "(" lexemes from `pos` on, each after optional white space, counted rather than read by
 // recursion so that any depth reads in constant stack space; none when there are none.
-OpenParens read_open_parens(std::u32string_view text, std::size_t pos) noexcept;
+OpenParens read_open_parens(const DecodedText& text, std::size_t pos);
 
 // The index right after `count` ")" lexemes from `pos`, each after optional white space;
 // nothing when one of them is missing.
-std::optional<std::size_t> read_close_parens(std::u32string_view text, std::size_t pos, std::size_t count);
+std::optional<std::size_t> read_close_parens(const DecodedText& text, std::size_t pos, std::size_t count);
 
 // The exact value of a number without fraction and without exponent; nothing otherwise.
 std::optional<Integer> integer_value(const Number& number);
@@ -99,6 +102,6 @@ std::optional<Integer> integer_value(const Number& number);
 // An integer at `pos`: any number of nested parentheses around an optional "-" and one number
 // with an integer value, white space allowed before every lexeme. Nothing when the text there
 // is not of that form. White space after the last lexeme is left to the caller.
-std::optional<IntegerRead> read_integer(std::u32string_view text, std::size_t pos);
+std::optional<IntegerRead> read_integer(const DecodedText& text, std::size_t pos);
 
 }  // namespace tarnwick::override

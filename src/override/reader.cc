@@ -14,7 +14,7 @@ struct FieldsRead {
 };
 
 // One field: its name `name`, "=" and its integer value.
-std::optional<IntegerRead> read_field(std::u32string_view text, std::size_t pos, std::u32string_view name) {
+std::optional<IntegerRead> read_field(const DecodedText& text, std::size_t pos, std::u32string_view name) {
   std::optional<std::size_t> next = expect_lexeme(text, pos, LexemeKind::Ident, name);
   if (next) next = expect_lexeme(text, *next, LexemeKind::Punc, U"=");
   if (!next) return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<IntegerRead> read_field(std::u32string_view text, std::size_t pos,
 }
 
 // The braces and the four fields of a record whose third field is named `third_name`.
-std::optional<FieldsRead> read_fields(std::u32string_view text, std::size_t pos, std::u32string_view third_name) {
+std::optional<FieldsRead> read_fields(const DecodedText& text, std::size_t pos, std::u32string_view third_name) {
   std::optional<std::size_t> next = expect_lexeme(text, pos, LexemeKind::Punc, U"{");
   if (!next) return std::nullopt;
   const std::u32string_view names[4] = {U"lb", U"ub", third_name, U"length"};
@@ -44,7 +44,7 @@ std::optional<FieldsRead> read_fields(std::u32string_view text, std::size_t pos,
 
 // A record without enclosing parentheses: the constructor name, which chooses the form, and
 // the braced fields of that form.
-std::optional<OverrideRead> read_record(std::u32string_view text, std::size_t pos) {
+std::optional<OverrideRead> read_record(const DecodedText& text, std::size_t pos) {
   const std::optional<LexemeRead> name = read_lexeme(text, skip_white_space(text, pos));
   if (!name || name->lexeme.kind != LexemeKind::Ident) return std::nullopt;
   const bool enc = name->lexeme.text == U"Override_enc_int";
@@ -60,7 +60,7 @@ std::optional<OverrideRead> read_record(std::u32string_view text, std::size_t po
 }
 
 // The records of a list after its "[", up to and including the "]".
-std::optional<OverrideListRead> read_list_body(std::u32string_view text, std::size_t pos) {
+std::optional<OverrideListRead> read_list_body(const DecodedText& text, std::size_t pos) {
   if (std::optional<std::size_t> close = expect_lexeme(text, pos, LexemeKind::Punc, U"]")) {
     return OverrideListRead{{}, *close};
   }
@@ -79,11 +79,11 @@ std::optional<OverrideListRead> read_list_body(std::u32string_view text, std::si
 
 }  // namespace
 
-std::optional<OverrideRead> read_override(std::u32string_view text, int precedence) {
+std::optional<OverrideRead> read_override(const DecodedText& text, int precedence) {
   return read_override_at(text, 0, precedence);
 }
 
-std::optional<OverrideRead> read_override_at(std::u32string_view text, std::size_t pos, int precedence) {
+std::optional<OverrideRead> read_override_at(const DecodedText& text, std::size_t pos, int precedence) {
   // Inside each pair of parentheses the precedence is 0, so a record stands bare there.
   const OpenParens open = read_open_parens(text, pos);
   if (open.count == 0 && precedence > kRecordPrecedence) return std::nullopt;
@@ -95,7 +95,7 @@ std::optional<OverrideRead> read_override_at(std::u32string_view text, std::size
   return record;
 }
 
-std::optional<OverrideListRead> read_override_list(std::u32string_view text) {
+std::optional<OverrideListRead> read_override_list(const DecodedText& text) {
   const OpenParens open = read_open_parens(text, 0);
   const std::optional<std::size_t> bracket = expect_lexeme(text, open.end, LexemeKind::Punc, U"[");
   if (!bracket) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "override/decoded_text.h"
 #include "override/override.h"
 
 namespace tarnwick::override {
@@ -27,14 +28,14 @@ struct OverrideListRead {
 // The record at the start of `text` (after white space) under the context precedence
 // `precedence`: without enclosing parentheses only when `precedence` is 11 or less, inside any
 // number of pairs of parentheses at any precedence. Nothing when `text` does not begin so.
-std::optional<OverrideRead> read_override(std::u32string_view text, int precedence);
+std::optional<OverrideRead> read_override(const DecodedText& text, int precedence);
 
 // The record form as `read_override` reads it, beginning at the index `pos` of `text`.
-std::optional<OverrideRead> read_override_at(std::u32string_view text, std::size_t pos, int precedence);
+std::optional<OverrideRead> read_override_at(const DecodedText& text, std::size_t pos, int precedence);
 
 // The list at the start of `text`: "[", records separated by ",", "]", each record read at
 // precedence 0, the whole inside any number of pairs of parentheses. Nothing when `text` does
 // not begin so.
-std::optional<OverrideListRead> read_override_list(std::u32string_view text);
+std::optional<OverrideListRead> read_override_list(const DecodedText& text);
 
 }  // namespace tarnwick::override

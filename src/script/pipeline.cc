@@ -23,6 +23,9 @@ using tarnwick::override::Override;
 // The message for input that is not valid text in the locale's encoding.
 constexpr const char* kInvalidInput = "standard input: invalid byte sequence";
 
+// Ends the run where the reading first needs a character of the input that cannot be decoded.
+[[noreturn]] void fail_undecodable() { throw Failure(kInvalidInput); }
+
 // The distinct overrides of the lines of an input. The first line is taken without being read;
 // every later line is read when it is examined, and kept unless it equals a kept override.
 class DistinctLines : public DistinctOverrides {
@@ -40,6 +43,7 @@ class DistinctLines : public DistinctOverrides {
     }
     check_first_line_decodes();
     while (const std::optional<PaddedText> line = input_->next_line()) {
+      if (unread_first_line_) check_second_line_begins(*line);
       read_first_line();
       bool kept;
       if (ahead_count_ != 0) {
@@ -80,8 +84,14 @@ class DistinctLines : public DistinctOverrides {
   // valid text fails here, even when it is the only line and is not yet read as a record.
   void check_first_line_decodes() {
     if (!unread_first_line_ || first_line_decodes_) return;
-    if (!decoder_.is_valid(unread_first_line_->text())) throw Failure(kInvalidInput);
+    if (!decoder_.is_valid(unread_first_line_->text())) fail_undecodable();
     first_line_decodes_ = true;
+  }
+
+  // A second line is known to be there only through its first character, which is thus needed
+  // before the first line is read. A later line's reading needs its first character anyway.
+  void check_second_line_begins(PaddedText line) const {
+    if (!decoder_.first_character_is_valid(line)) fail_undecodable();
   }
 
   void read_first_line() {
@@ -147,8 +157,10 @@ class DistinctLines : public DistinctOverrides {
     if (decoder_.ascii_is_itself() && tarnwick::override::read_canonical_texts(line, found_)) {
       return prepared(texts_in(line, found_));
     }
-    if (!decoder_.decode(line, characters_)) throw Failure(kInvalidInput);
-    const Override o = read_whole<Override>(characters_);
+    // Characters past the first that cannot be decoded matter only if the reading reaches them.
+    const bool decoded = decoder_.decode(line, characters_);
+    const Override o = read_whole<Override>(decoded ? tarnwick::override::DecodedText(characters_)
+                                                    : tarnwick::override::DecodedText(characters_, fail_undecodable));
     const tarnwick::override::Integer* fields[4] = {&tarnwick::override::lb(o), &tarnwick::override::ub(o),
                                                     &tarnwick::override::third_field(o),
                                                     &tarnwick::override::length(o)};

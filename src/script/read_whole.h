@@ -1,21 +1,21 @@
 // Reading a value from a whole text.
 #pragma once
 
-#include <string_view>
-
+#include "override/decoded_text.h"
 #include "override/integer.h"
 #include "override/override.h"
 
 namespace brackwen {
 
 // The one value that the whole of `text` holds, with white space allowed before and after it;
-// throws a `Failure` with the no-parse message otherwise. Defined for `Integer` and `Override`.
+// throws a `Failure` with the no-parse message otherwise, unless the reading first needs a
+// character that `text` could not decode. Defined for `Integer` and `Override`.
 template <class T>
-T read_whole(std::u32string_view text);
+T read_whole(const tarnwick::override::DecodedText& text);
 
 template <>
-tarnwick::override::Integer read_whole(std::u32string_view text);
+tarnwick::override::Integer read_whole(const tarnwick::override::DecodedText& text);
 template <>
-tarnwick::override::Override read_whole(std::u32string_view text);
+tarnwick::override::Override read_whole(const tarnwick::override::DecodedText& text);
 
 }  // namespace brackwen
