@@ -9,7 +9,8 @@
 
 namespace tarnwick::override {
 
-// The precedence of a record: its text stands without parentheses in contexts up to this one.
+// The precedence of a record: the reader takes one without parentheses in a context of at most
+// this precedence, and the printer encloses one in a context of at least this.
 inline constexpr int kRecordPrecedence = 11;
 
 // An override of the integer encoder `enc_int`; `dst_i` is a position in the destination buffer.
