@@ -7,6 +7,7 @@
 
 #include "layout/stencil.h"
 #include "script/blocks.h"
+#include "support/decimal_counter.h"
 #include "support/text_appender.h"
 #include "support/text_sink.h"
 
