@@ -10,7 +10,7 @@
 namespace brackwen {
 
 class Doc;
-class TextSink;
+class BufferedSink;
 
 // Where a written part ends: the column after its last character, and whether it broke a line.
 struct PartEnd {
@@ -25,7 +25,7 @@ class PartWriter {
  public:
   virtual ~PartWriter() = default;
   // Writes the part to `sink`.
-  virtual PartEnd write(TextSink& sink) = 0;
+  virtual PartEnd write(BufferedSink& sink) = 0;
 };
 
 // An immutable document, shared by copy. The default document is `empty()`.

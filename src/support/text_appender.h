@@ -16,7 +16,7 @@ namespace brackwen {
 // to the sink; `finish` may be called again after more appends.
 class TextAppender {
  public:
-  explicit TextAppender(TextSink& sink) : sink_(sink) {}
+  explicit TextAppender(BufferedSink& sink) : sink_(sink) {}
   TextAppender(const TextAppender&) = delete;
   TextAppender& operator=(const TextAppender&) = delete;
 
@@ -80,7 +80,7 @@ class TextAppender {
     std::memcpy(to + n - kBytes, back, kBytes);
   }
 
-  TextSink& sink_;
+  BufferedSink& sink_;
   char* start_ = nullptr;
   char* next_ = nullptr;
   char* end_ = nullptr;
