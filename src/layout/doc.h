@@ -18,9 +18,8 @@ struct PartEnd {
   bool broke_line;
 };
 
-// A part of a document whose text its own code writes, for long runs of text whose layout is
-// fixed. It begins at the start of a line at indentation 0; it cannot be measured by a group
-// before it on the same line.
+// A part of a document that its own code writes, for long runs of text of a fixed layout. It
+// begins a line at indentation 0, and no group before it on its line can measure it.
 class PartWriter {
  public:
   virtual ~PartWriter() = default;

@@ -28,9 +28,8 @@ class TextAppender {
   }
   // Appends `text` with a padded copy.
   [[gnu::always_inline]] void append_padded(PaddedText text) { advance_to(put_padded(room(text.size()), text)); }
-  // Room for at least `n` more characters and for the `kTextPadding` bytes after them that a
-  // padded copy may write, written in place from the pointer it gives, which `advance_to` then
-  // moves past what was written.
+  // Where to write at least `n` more characters in place, with `kTextPadding` bytes to spare for
+  // a padded copy; `advance_to` then takes what was written.
   [[gnu::always_inline]] char* room(std::size_t n) {
     if (static_cast<std::size_t>(end_ - next_) < n + kTextPadding) make_room(n + kTextPadding);
     return next_;
