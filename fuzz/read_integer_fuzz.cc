@@ -18,7 +18,7 @@ namespace {
 using tarnwick::override::IntegerRead;
 using tarnwick::override::read_integer;
 
-// Stops the run with a message when `ok` is false, so that libFuzzer keeps the input.
+// Stops the run when `ok` is false, so that libFuzzer keeps the input.
 void require(bool ok) {
   if (!ok) std::abort();
 }

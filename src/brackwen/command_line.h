@@ -7,7 +7,7 @@
 
 namespace brackwen {
 
-// The program name: the first word of the argument vector after its last "/".
+// The program name: `argv0`, the argument vector's first element, from after its last "/" if it has one.
 std::string_view program_name(std::string_view argv0);
 
 // Whether the arguments after the program name call for the usage text: any count but two,

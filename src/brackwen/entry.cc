@@ -15,8 +15,8 @@
 #include "io/input_stream.h"
 #include "io/locale_text.h"
 #include "io/output_stream.h"
-#include "layout/render.h"
 #include "script/pipeline.h"
+#include "script/script_page.h"
 #include "support/failure.h"
 #include "support/random_seed.h"
 

@@ -1,7 +1,6 @@
-// Ending the process at once, from a signal handler or from an allocation that may not fail
-// back to its caller. What the program's output stream holds complete is written out first.
-// This is the one place of state that such an end needs; everything in it that a signal
-// handler reads is a lock-free atomic.
+// Ending the process at once, from a signal handler or an allocation that may not fail back to
+// its caller, after writing out what the output stream holds complete. The state it needs is
+// kept here only, and what a signal handler reads of it is lock-free atomic.
 #pragma once
 
 #include <atomic>

@@ -14,9 +14,8 @@ bool wait_until_ready(int fd, short events) noexcept;
 // it would block; false, with errno set, at the first other failure. Async-signal-safe.
 bool write_all(int fd, std::string_view bytes) noexcept;
 
-// Writes the failure line, `program`, ": ", `message` and a line feed, to `fd`, ignoring a
-// failure to write it: in one write unless it is very long, and allocating nothing, so that it
-// serves when memory has run out. Async-signal-safe.
+// Writes `program`, ": ", `message` and a line feed to `fd`, in one write unless very long,
+// ignoring errors. Allocates nothing, so it serves when memory has run out; async-signal-safe.
 void write_failure_line(int fd, std::string_view program, std::string_view message) noexcept;
 
 }  // namespace brackwen

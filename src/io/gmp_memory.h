@@ -3,9 +3,8 @@
 
 namespace brackwen {
 
-// Makes GNU MP allocate with the C library's functions and, when an allocation fails, end the
-// run as every failure to allocate does (`end_out_of_memory`) instead of aborting: GNU MP's
-// allocation functions must not return when they fail, and may not throw.
+// Makes GNU MP allocate with the C library and end the run by `end_out_of_memory` when that
+// fails, instead of aborting: its allocation functions may neither return failure nor throw.
 void install_gmp_memory_functions();
 
 }  // namespace brackwen

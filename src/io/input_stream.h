@@ -12,13 +12,12 @@
 
 namespace brackwen {
 
-// The lines of a file descriptor. Before it may wait for input it runs an action of its owner's,
-// such as writing out what is buffered for standard output, so that a reader of the output
-// sees everything produced so far; at the end of the input it no longer runs it. A failing
-// read throws a `Failure` naming standard input; a descriptor in non-blocking mode is waited on.
+// The lines of a file descriptor. A failing read throws a `Failure` naming standard input; a
+// descriptor in non-blocking mode is waited on.
 class InputStream : public LineSource {
  public:
-  // The lines of `fd`; `before_waiting` runs before each read that may wait.
+  // The lines of `fd`; `before_waiting` runs before each read that may wait, up to the end of
+  // the input, so that it can write out the output that a reader waits for.
   InputStream(int fd, std::function<void()> before_waiting);
   std::optional<PaddedText> next_line() override;
   std::optional<PaddedText> peek_line_at_hand() override;

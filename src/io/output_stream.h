@@ -15,7 +15,7 @@ namespace brackwen {
 // when line-buffered. A write that fails throws a `Failure` naming standard output. The
 // complete part of the buffer is published for an abrupt end of the process (`pending`); an
 // interrupt deferred while a write was in flight ends the process once the write returns.
-class OutputStream : public TextSink {
+class OutputStream : public BufferedSink {
  public:
   // A stream writing to `fd`; `line_buffered` for a terminal.
   OutputStream(int fd, bool line_buffered, std::size_t capacity = std::size_t{1} << 18);

@@ -10,7 +10,7 @@
 namespace brackwen {
 
 class Doc;
-class TextSink;
+class BufferedSink;
 
 // Where a written part ends: the column after its last character, and whether it broke a line.
 struct PartEnd {
@@ -18,14 +18,13 @@ struct PartEnd {
   bool broke_line;
 };
 
-// A part of a document whose text its own code writes, for long runs of text whose layout is
-// fixed. It begins at the start of a line at indentation 0; it cannot be measured by a group
-// before it on the same line.
+// A part of a document that its own code writes, for long runs of text of a fixed layout. It
+// begins a line at indentation 0, and no group before it on its line can measure it.
 class PartWriter {
  public:
   virtual ~PartWriter() = default;
   // Writes the part to `sink`.
-  virtual PartEnd write(TextSink& sink) = 0;
+  virtual PartEnd write(BufferedSink& sink) = 0;
 };
 
 // An immutable document, shared by copy. The default document is `empty()`.

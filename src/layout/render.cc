@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -30,9 +31,12 @@ struct Probe {
   bool flat;
 };
 
+// Lays out a document and writes it to a `Sink`: a `BufferedSink`, which written parts write to,
+// or a `HoleSink`, which takes holes.
+template <class Sink>
 class Renderer {
  public:
-  Renderer(const PageShape& page, TextSink& sink)
+  Renderer(const PageShape& page, Sink& sink)
       : width_(page.width),
         ribbon_(std::max(0, std::min(page.width, static_cast<int>(std::lround(page.width * page.ribbon_fraction))))),
         sink_(sink) {}
@@ -79,16 +83,24 @@ class Renderer {
                      stack_.push_back(Frame{n.body, indentation, one_line});
                    },
                    [&](const HoleNode& n) {
-                     sink_.write_hole(n.slot);
-                     column_known_ = false;
+                     if constexpr (kTakesHoles) {
+                       sink_.write_hole(n.slot);
+                       column_known_ = false;
+                     } else {
+                       throw std::logic_error("a hole in a document rendered as text");
+                     }
                    },
                    [&](const WrittenNode& n) {
-                     if (column_ != 0 || indentation != 0 || !column_known_) {
-                       throw std::logic_error("a written part must begin a line at indentation 0");
+                     if constexpr (kTakesHoles) {
+                       throw std::logic_error("a written part in a template document");
+                     } else {
+                       if (column_ != 0 || indentation != 0 || !column_known_) {
+                         throw std::logic_error("a written part must begin a line at indentation 0");
+                       }
+                       const PartEnd end = n.writer->write(sink_);
+                       column_ = end.column;
+                       if (end.broke_line) line_indentation_ = 0;
                      }
-                     const PartEnd end = n.writer->write(sink_);
-                     column_ = end.column;
-                     if (end.broke_line) line_indentation_ = 0;
                    },
                },
                frame.doc.node()->kind);
@@ -176,9 +188,11 @@ class Renderer {
     return false;
   }
 
+  static constexpr bool kTakesHoles = std::is_base_of_v<HoleSink, Sink>;
+
   const int width_;
   const int ribbon_;
-  TextSink& sink_;
+  Sink& sink_;
   std::vector<Frame> stack_;
   int column_ = 0;
   int line_indentation_ = 0;
@@ -188,8 +202,8 @@ class Renderer {
 
 }  // namespace
 
-void render(const Doc& doc, const PageShape& page, TextSink& sink) { Renderer(page, sink).run(doc); }
+void render(const Doc& doc, const PageShape& page, BufferedSink& sink) { Renderer(page, sink).run(doc); }
 
-void render_script(const Doc& doc, TextSink& sink) { render(doc, PageShape{80, 0.4}, sink); }
+void render(const Doc& doc, const PageShape& page, HoleSink& sink) { Renderer(page, sink).run(doc); }
 
 }  // namespace brackwen

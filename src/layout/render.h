@@ -13,12 +13,19 @@ struct PageShape {
   double ribbon_fraction = 0.4;
 };
 
+// A sink for template documents, which takes their holes between their texts.
+class HoleSink : public TextSink {
+ public:
+  // Receives the hole `slot`.
+  virtual void write_hole(int slot) = 0;
+};
+
 // Writes the text of `doc` laid out on `page` to `sink`, with no line feed after the last line.
 // Written parts write their text when the rendering reaches them, and whatever was written
-// before a part that throws stays written.
-void render(const Doc& doc, const PageShape& page, TextSink& sink);
-
-// Renders the script document on a page 80 columns wide with ribbon fraction 0.4.
-void render_script(const Doc& doc, TextSink& sink);
+// before a part that throws stays written. A hole fails with `std::logic_error`.
+void render(const Doc& doc, const PageShape& page, BufferedSink& sink);
+// Writes the template `doc` laid out on `page`, holes included, to `sink`; a written part fails
+// with `std::logic_error`.
+void render(const Doc& doc, const PageShape& page, HoleSink& sink);
 
 }  // namespace brackwen

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "layout/render.h"
-
 namespace brackwen {
 namespace {
 
 // Collects literal runs and the holes between them.
-class StencilSink : public TextSink {
+class StencilSink : public HoleSink {
  public:
   void write(std::string_view text) override { literal_.append(text); }
   void write_hole(int slot) override {
@@ -29,9 +27,9 @@ class StencilSink : public TextSink {
 
 }  // namespace
 
-Stencil Stencil::lay_out(const Doc& doc, int slots) {
+Stencil Stencil::lay_out(const Doc& doc, const PageShape& page, int slots) {
   StencilSink sink;
-  render_script(doc, sink);
+  render(doc, page, sink);
   Stencil stencil(slots);
   for (const auto& [literal, hole] : sink.finish()) {
     if (hole != kNoHole && (hole < 0 || hole >= slots)) {

@@ -10,23 +10,23 @@
 #include <vector>
 
 #include "layout/doc.h"
+#include "layout/render.h"
 #include "support/padded_text.h"
 
 namespace brackwen {
 
-// The text of a template document laid out at the start of a line at indentation 0, on the
-// script's page: literal runs, each followed by a hole, the last by nothing. The runs are kept
-// one after another in one padded text, so that each is copied in whole words. Laying out fails
-// with `std::logic_error` when the layout would depend on the length of a hole's text, so the
-// stencil written with any values is exactly the text of the document with those values.
+// A template document laid out once at the start of a line at indentation 0: literal runs, each
+// but the last followed by a hole. Its layout never depends on what fills the holes (laying out
+// fails with `std::logic_error` otherwise), so written with any values it is exactly the
+// document's text with those values.
 class Stencil {
  public:
   // The hole number of the last run, which no hole follows.
   static constexpr int kNoHole = -1;
 
-  // Lays out `doc`, whose holes stand for texts of any length and are numbered below `slots`;
-  // a hole numbered otherwise fails with `std::logic_error`.
-  static Stencil lay_out(const Doc& doc, int slots);
+  // Lays out `doc` on `page`; its holes stand for texts of any length and are numbered below
+  // `slots`, and a hole numbered otherwise fails with `std::logic_error`.
+  static Stencil lay_out(const Doc& doc, const PageShape& page, int slots);
 
   // How many literal runs it has; at least one.
   std::size_t run_count() const noexcept { return runs_.size(); }

@@ -15,14 +15,13 @@ struct CanonicalTexts {
   std::array<std::string_view, 4> values;
 };
 
-// The length of the printer's text of a record at precedence 0 that `text` begins with, its
-// texts, pointing into `text`, put in `texts`, in place; 0 when `text` begins otherwise.
+// The length of the printer's text of a record at precedence 0 that begins `text`, with `texts`
+// pointing into it; 0 when `text` begins otherwise.
 std::size_t read_canonical_record(std::string_view text, CanonicalTexts& texts);
 
-// Whether `line` holds exactly the printer's text of a record at precedence 0, followed by
-// nothing but ASCII white space; if so its texts, pointing into `line`, are put in `texts`, in
-// place. Other lines are left to the full reader. Every line it takes, the full reader reads
-// into a record of the same variant whose fields have these decimal texts.
+// Whether `line` is the printer's text of a record at precedence 0 and then only ASCII white
+// space, with `texts` pointing into it if so. The full reader reads such a line as a record of
+// that variant with those decimal texts.
 bool read_canonical_texts(std::string_view line, CanonicalTexts& texts);
 
 }  // namespace tarnwick::override

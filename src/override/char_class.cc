@@ -47,7 +47,6 @@ std::int8_t category(char32_t c) noexcept {
 
 }  // namespace
 
-// clang-format off: the members of a class are listed a few to a line
 bool is_white_space(char32_t c) noexcept {
   if (c < 128) return ascii_has(c, kWhite);
   switch (c) {
@@ -112,7 +111,5 @@ bool is_identifier_char(char32_t c) noexcept {
     default: return false;
   }
 }
-
-// clang-format on
 
 }  // namespace tarnwick::override

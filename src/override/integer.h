@@ -12,8 +12,8 @@
 
 namespace tarnwick::override {
 
-// An exact signed integer of any size. Values that fit in 64 bits are stored inline; larger
-// ones in a GNU MP integer. The form is canonical, so equal values always have the same form.
+// An exact signed integer of any size, inline when it fits in 64 bits and in a GNU MP integer
+// otherwise, so that equal values have the same form.
 class Integer {
  public:
   // Zero.

@@ -136,7 +136,6 @@ std::optional<LexemeRead> read_lexeme(const DecodedText& text, std::size_t pos) 
   if (!text.has_char(pos)) return cut(text, text.size(), text.size(), LexemeKind::Eof);
   const char32_t c = text[pos];
   if (is_punctuation_char(c)) return cut(text, pos, pos + 1, LexemeKind::Punc);
-  // clang-format off: the characters that begin one kind of lexeme stand on one line
   switch (c) {
     case U'\'':
     case U'"': return std::nullopt;  // literals are accepted by no reader of this text form
@@ -156,7 +155,6 @@ std::optional<LexemeRead> read_lexeme(const DecodedText& text, std::size_t pos) 
       if (is_symbol_char(c)) return read_symbol(text, pos);
       return std::nullopt;  // white space, controls, marks, other digits, unassigned, ...
   }
-  // clang-format on
 }
 
 std::optional<std::size_t> expect_lexeme(const DecodedText& text, std::size_t pos, LexemeKind kind,

@@ -31,10 +31,8 @@ const Override& override_min(const Override& a, const Override& b) noexcept;
 // `b` when `a` is at most `b`, otherwise `a`; so `b` for equal records.
 const Override& override_max(const Override& a, const Override& b) noexcept;
 
-// A hash of `record` that agrees with `override_equal`, well mixed in every bit. It is fixed,
-// not keyed, so records that share it can be computed: it is not for records from input that
-// may be made to collide. The program finds duplicates by the records' texts; with the two
-// function objects below, this hash keeps the distinct records that its tests compare against.
+// A hash of `record` that agrees with `override_equal`, well mixed in every bit. It is not keyed,
+// so input could be made to collide in it: the program finds duplicates by their texts instead.
 std::size_t override_hash(const Override& record) noexcept;
 
 // `override_hash` as a function object, for hashed containers.

@@ -12,8 +12,8 @@
 
 namespace tarnwick::override {
 
-// The text of `record` in a context of precedence `precedence`, enclosed in "(" and ")" when
-// the precedence is 11 or more, followed by `rest`.
+// The text of `record` at precedence `precedence`, in parentheses from `kRecordPrecedence` on,
+// followed by `rest`.
 std::string show_override(int precedence, const Override& record, std::string_view rest);
 
 // The text of `record` by itself, never enclosed in parentheses.

@@ -7,6 +7,8 @@
 
 #include "layout/stencil.h"
 #include "script/blocks.h"
+#include "script/script_page.h"
+#include "support/decimal_counter.h"
 #include "support/text_appender.h"
 #include "support/text_sink.h"
 
@@ -60,7 +62,7 @@ class BlockStencils {
   }
 
   static std::pair<Stencil, Stencil> split_at_read(bool encoder) {
-    return Stencil::lay_out(block_template(encoder), kSlots).split_at(kRead);
+    return Stencil::lay_out(block_template(encoder), kScriptPage, kSlots).split_at(kRead);
   }
 
   static Doc block_template(bool encoder) {
@@ -97,7 +99,7 @@ class BlocksWriter : public PartWriter {
   explicit BlocksWriter(std::shared_ptr<Walk> walk) : walk_(std::move(walk)) {}
 
   // Each block goes to the sink as soon as it is complete, before the next input is read.
-  PartEnd write(TextSink& sink) override {
+  PartEnd write(BufferedSink& sink) override {
     static const BlockStencils stencils;
     if (!walk_->reach(0)) return {0, false};
     // The next override is sought, which may read the input and write out the sink, only while
@@ -153,7 +155,7 @@ class MainNames : public ResultNames {
  private:
   // The result name of an encoder's or a decoder's block: its first literal run, then its index.
   static Stencil name_stencil(bool encoder) {
-    Stencil name = Stencil::lay_out(main_name(encoder, hole(kIndex)), kSlots);
+    Stencil name = Stencil::lay_out(main_name(encoder, hole(kIndex)), kScriptPage, kSlots);
     if (name.holes() != std::vector<int>{kIndex} || !name.literal(1).empty()) {
       throw std::logic_error("a result name must end with its index");
     }

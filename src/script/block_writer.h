@@ -10,7 +10,8 @@
 
 namespace brackwen {
 
-// The distinct overrides of the input in input order, produced one at a time.
+// The distinct overrides of the input in input order, one at a time: the blocks' walk here takes
+// them, the input pipeline produces them.
 class DistinctOverrides {
  public:
   virtual ~DistinctOverrides() = default;

@@ -32,10 +32,8 @@ OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue&
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n,
                                 const tarnwick::override::Override& o, const tarnwick::override::Integer& index);
 
-// The block of the override `o` with index `index`: its marker line, its statements, an empty line.
-// The program writes its blocks from stencils of the templates instead; this whole document,
-// with the result name from `gen_override`, is the reference that its tests compare the written
-// script against.
+// The block of the override `o` with index `index`: its marker line, its statements, an empty
+// line. Only a reference for tests: the program writes its blocks from stencils.
 Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const tarnwick::override::Override& o,
               const tarnwick::override::Integer& index);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "layout/stencil.h"
+#include "script/script_page.h"
 #include "script/templates.h"
 #include "support/text_appender.h"
 #include "support/text_sink.h"
@@ -33,8 +34,9 @@ int last_line_length(std::string_view text) {
 class FinalListStencil {
  public:
   FinalListStencil()
-      : without_names_(Stencil::lay_out(final_list(0), 2)), with_two_(Stencil::lay_out(final_list(2), 2)) {
-    const Stencil one = Stencil::lay_out(final_list(1), 2);
+      : without_names_(Stencil::lay_out(final_list(0), kScriptPage, 2)),
+        with_two_(Stencil::lay_out(final_list(2), kScriptPage, 2)) {
+    const Stencil one = Stencil::lay_out(final_list(1), kScriptPage, 2);
     if (!without_names_.holes().empty() || one.holes() != std::vector<int>{0} ||
         with_two_.holes() != std::vector<int>{0, 1}) {
       throw std::logic_error("unexpected final list template");
@@ -66,7 +68,7 @@ class FinalListWriter : public PartWriter {
  public:
   explicit FinalListWriter(std::shared_ptr<ResultNames> names) : names_(std::move(names)) {}
 
-  PartEnd write(TextSink& sink) override {
+  PartEnd write(BufferedSink& sink) override {
     static const FinalListStencil stencil;
     // Asking for the next name may read the input, and reading that may wait writes out the
     // sink, which must not happen while this appender holds room in it. The names are asked for

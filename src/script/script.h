@@ -10,7 +10,8 @@ namespace brackwen {
 
 class TextAppender;
 
-// The result names of the blocks, in index order, taken one at a time.
+// The result names of the blocks in index order, one at a time: the final list here takes them,
+// the block writer (block_writer.cc) gives them.
 class ResultNames {
  public:
   virtual ~ResultNames() = default;

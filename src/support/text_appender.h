@@ -11,38 +11,12 @@
 
 namespace brackwen {
 
-// The decimal text of a counter that counts up from 0, kept as text: stepping it touches only
-// the digits that change, and its text is written long before it is copied again.
-class DecimalCounter {
- public:
-  DecimalCounter() { digits_[kSize - 1] = '0'; }
-  // The text of the count.
-  PaddedText text() const noexcept { return PaddedText::within(digits_, first_, kSize - first_); }
-  // Adds one to the count.
-  void step() noexcept {
-    std::size_t i = kSize;
-    while (i-- > first_) {
-      if (digits_[i] != '9') {
-        ++digits_[i];
-        return;
-      }
-      digits_[i] = '0';
-    }
-    digits_[--first_] = '1';
-  }
-
- private:
-  static constexpr std::size_t kSize = 24;
-  char digits_[kSize + kTextPadding] = {};
-  std::size_t first_ = kSize - 1;
-};
-
 // Writes texts straight into the room a sink reserves, asking for more room when it runs out.
 // What it has written reaches the sink on `finish`, which must come before anything else writes
 // to the sink; `finish` may be called again after more appends.
 class TextAppender {
  public:
-  explicit TextAppender(TextSink& sink) : sink_(sink) {}
+  explicit TextAppender(BufferedSink& sink) : sink_(sink) {}
   TextAppender(const TextAppender&) = delete;
   TextAppender& operator=(const TextAppender&) = delete;
 
@@ -54,9 +28,8 @@ class TextAppender {
   }
   // Appends `text` with a padded copy.
   [[gnu::always_inline]] void append_padded(PaddedText text) { advance_to(put_padded(room(text.size()), text)); }
-  // Room for at least `n` more characters and for the `kTextPadding` bytes after them that a
-  // padded copy may write, written in place from the pointer it gives, which `advance_to` then
-  // moves past what was written.
+  // Where to write at least `n` more characters in place, with `kTextPadding` bytes to spare for
+  // a padded copy; `advance_to` then takes what was written.
   [[gnu::always_inline]] char* room(std::size_t n) {
     if (static_cast<std::size_t>(end_ - next_) < n + kTextPadding) make_room(n + kTextPadding);
     return next_;
@@ -106,7 +79,7 @@ class TextAppender {
     std::memcpy(to + n - kBytes, back, kBytes);
   }
 
-  TextSink& sink_;
+  BufferedSink& sink_;
   char* start_ = nullptr;
   char* next_ = nullptr;
   char* end_ = nullptr;

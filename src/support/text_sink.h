@@ -1,8 +1,7 @@
-// Where rendered text goes.
+// Where written text goes: a sink, and a sink that holds a buffer that text can be written in.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 namespace brackwen {
@@ -13,20 +12,16 @@ class TextSink {
   virtual ~TextSink() = default;
   // Appends `text`.
   virtual void write(std::string_view text) = 0;
-  // Room for `n` characters to be written in place; `commit(k)` then appends the first k of
-  // them. Nothing else may be written between the two. Only a sink that holds a buffer takes
-  // text in place.
-  virtual char* reserve(std::size_t n) {
-    throw std::logic_error("room for " + std::to_string(n) + " characters asked of a sink without a buffer");
-  }
+};
+
+// A sink with a buffer, which also takes text written in place.
+class BufferedSink : public TextSink {
+ public:
+  // Room for `n` characters written in place, of which `commit(k)` then appends the first k;
+  // nothing else may be written between the two.
+  virtual char* reserve(std::size_t n) = 0;
   // Appends the first `k` characters written at the place that `reserve` gave.
-  virtual void commit(std::size_t k) {
-    throw std::logic_error(std::to_string(k) + " characters committed to a sink without a buffer");
-  }
-  // Receives the hole `slot` of a template document; only a sink that lays out templates takes one.
-  virtual void write_hole(int slot) {
-    throw std::logic_error("a hole for slot " + std::to_string(slot) + " reached a sink of plain text");
-  }
+  virtual void commit(std::size_t k) = 0;
 };
 
 }  // namespace brackwen

@@ -91,7 +91,7 @@ TEST(RenderTest, JoinsAndSeparators) {
 class FixedPart : public PartWriter {
  public:
   FixedPart(std::string text, PartEnd end, bool fails = false) : text_(std::move(text)), end_(end), fails_(fails) {}
-  PartEnd write(TextSink& sink) override {
+  PartEnd write(BufferedSink& sink) override {
     seen_ = static_cast<StringSink&>(sink).text();
     sink.write(text_);
     if (fails_) throw std::runtime_error("cannot write the rest");
@@ -135,6 +135,30 @@ TEST(RenderTest, WrittenPartMustBeginALineAtIndentationZeroAndIsNeverMeasured) {
   EXPECT_THROW(rendered(beside(group(vsep({text("a"), text("b")})), part())), std::logic_error);
   // A line break between them ends the group's measure first.
   EXPECT_EQ(rendered(above(group(vsep({text("a"), text("b")})), part())), "a b\np");
+}
+
+// A sink for template documents that shows each hole as <slot>.
+class ShownHoles : public HoleSink {
+ public:
+  void write(std::string_view text) override { text_.append(text); }
+  void write_hole(int slot) override {
+    text_.push_back('<');
+    text_.append(std::to_string(slot));
+    text_.push_back('>');
+  }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+TEST(RenderTest, HolesAreForTemplatesAndWrittenPartsForText) {
+  ShownHoles holes;
+  render(vcat({text("a"), hole(1)}), PageShape{}, holes);
+  EXPECT_EQ(holes.text(), "a\n<1>");
+  EXPECT_THROW(rendered(vcat({text("a"), hole(1)})), std::logic_error);
+  EXPECT_THROW(render(written(std::make_shared<FixedPart>("p", PartEnd{1, false})), PageShape{}, holes),
+               std::logic_error);
 }
 
 }  // namespace

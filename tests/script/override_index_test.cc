@@ -48,10 +48,10 @@ class Texts {
 
 bool same(const OverrideText& a, const OverrideText& b) { return a.encoder == b.encoder && a.values == b.values; }
 
-// Checks an index against a plain list searched by `override_equal`.
 // Keeps `o` in `index` as the pipeline does, with the hash that `prepare` gives; true when kept.
 bool keep(OverrideIndex& index, const OverrideText& o) { return index.insert(o, index.prepare(o)); }
 
+// Checks an index against a plain list searched by `override_equal`.
 void expect_agrees_with_a_plain_search(std::mt19937_64& rng, Override (*make)(std::mt19937_64&), int count) {
   OverrideIndex index(0);
   std::vector<Override> plain;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/render.h"
+#include "script/script_page.h"
 #include "support/string_sink.h"
 
 namespace brackwen {

@@ -9,7 +9,7 @@
 namespace brackwen {
 
 // A sink that collects the text in a string.
-class StringSink : public TextSink {
+class StringSink : public BufferedSink {
  public:
   void write(std::string_view text) override { text_.append(text); }
   char* reserve(std::size_t n) override {

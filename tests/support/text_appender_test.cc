@@ -74,17 +74,3 @@ TEST(TextAppenderTest, AsksForMoreRoomAndFinishesMoreThanOnce) {
 
 }  // namespace
 }  // namespace brackwen
-
-namespace brackwen {
-namespace {
-
-TEST(DecimalCounterTest, CountsLikeTheDecimalTextOfItsCount) {
-  DecimalCounter counter;
-  for (std::size_t n = 0; n <= 1100000; ++n) {
-    ASSERT_EQ(counter.text(), std::to_string(n));
-    counter.step();
-  }
-}
-
-}  // namespace
-}  // namespace brackwen
