@@ -34,12 +34,11 @@ class Cursor {
  public:
   explicit Cursor(std::string_view text) : start_(text.data()), next_(text.data()), end_(text.data() + text.size()) {}
 
-  // Moves past the literal `text` if the line holds it here. Its length is known when
-  // compiling, so the comparison needs no call.
+  // Moves past the literal `text` if the line holds it here.
   template <std::size_t kSize>
-  [[gnu::always_inline]] bool expect(const char (&text)[kSize]) {
+  bool expect(const char (&text)[kSize]) {
     constexpr std::size_t n = kSize - 1;
-    if (static_cast<std::size_t>(end_ - next_) < n || __builtin_memcmp(next_, text, n) != 0) return false;
+    if (static_cast<std::size_t>(end_ - next_) < n || std::memcmp(next_, text, n) != 0) return false;
     next_ += n;
     return true;
   }
