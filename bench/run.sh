@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
-command -v /usr/bin/time >/dev/null || { apt-get update && apt-get install -y time; }
+# The build's packages and `time`, which measures the peak memory, installed when missing.
+tools/install-deps.sh time
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRACKWEN_TESTS=OFF -DBRACKWEN_BENCH=ON >/dev/null
 cmake --build "$build" --target brackwen gen_overrides >/dev/null
 work=$(mktemp -d)
