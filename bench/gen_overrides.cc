@@ -15,7 +15,7 @@ namespace {
 // The text of one field value: small most of the time, beyond 64 bits now and then.
 std::string value_text(std::mt19937_64& random, std::uint64_t unique) {
   if (random() % 64 == 0) return std::to_string(unique) + "0000000000000000000000" + std::to_string(random() % 10);
-  if (random() % 16 == 0) return "-" + std::to_string(random() % 100000);
+  if (random() % 16 == 0) return std::string("-").append(std::to_string(random() % 100000));
   return std::to_string(random() % 70000);
 }
 
