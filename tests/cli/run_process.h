@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/types.h>
-
 namespace brackwen::testing {
 
 // How many times longer than an optimised build this build may take for the same run: a debug
