@@ -57,6 +57,14 @@ Written write_script(const std::string& dst_n, const std::string& src_n, std::sh
   return {sink.text(), ""};
 }
 
+// The lines of `input`, read in pieces of a random size, with a random limit to the lines peeked.
+std::shared_ptr<HeldLines> held_lines(const std::string& input, std::mt19937_64& rng) {
+  // Drawn one after the other, so that every compiler draws them in the same order.
+  const std::size_t piece = 1 + rng() % 300;
+  const std::size_t peek_limit = 1 + rng() % 40;
+  return std::make_shared<HeldLines>(input, piece, peek_limit);
+}
+
 // Lines in the printer's own form, which are read ahead, end in these now and then, as in files
 // with CRLF.
 const char* const kEndings[] = {"", "", "", " ", "\r", " \t\r", "\f"};
@@ -74,13 +82,14 @@ TEST(ScriptWriterTest, WritesWhatTheTemplatesLayOut) {
       bool seen = false;
       for (const Override& d : distinct) seen = seen || tarnwick::override::override_equal(d, o);
       if (!seen) distinct.push_back(o);
-      input += tarnwick::override::show_override(static_cast<int>(rng() % 20) - 5, o, kEndings[rng() % 7]) + "\n";
+      const int precedence = static_cast<int>(rng() % 20) - 5;
+      input += tarnwick::override::show_override(precedence, o, kEndings[rng() % 7]) + "\n";
     }
     const Integer dst_n = tarnwick::override::testing::random_integer(rng);
     const Integer src_n = tarnwick::override::testing::random_integer(rng);
     // The script is the same whatever the seed of the hash, and whatever lines are read ahead.
     const std::uint64_t seed = static_cast<std::uint64_t>(round) * 0x9e3779b97f4a7c15ULL;
-    const auto lines = std::make_shared<HeldLines>(input, 1 + rng() % 300, 1 + rng() % 40);
+    const auto lines = held_lines(input, rng);
     EXPECT_EQ(write_script(dst_n.to_decimal(), src_n.to_decimal(), lines, seed).script,
               reference_script(dst_n, src_n, distinct))
         << "round " << round;
@@ -103,10 +112,10 @@ TEST(ScriptWriterTest, LinesReadAheadGiveTheScriptAndTheFailureOfLinesReadOneByO
     std::string input;
     for (int line = static_cast<int>(rng() % 300); line > 0; --line) {
       const Override& o = pool[rng() % pool.size()];
-      const unsigned form = rng() % 50;
+      const unsigned form = rng() % 200;
       if (form == 0) {
         input += "Override_enc_int {lb = 0}";
-      } else if (form < 5) {
+      } else if (form < 20) {
         input += tarnwick::override::show_override(11, o, " ");
       } else {
         input += tarnwick::override::show_override(0, o, kEndings[rng() % 7]);
@@ -114,7 +123,7 @@ TEST(ScriptWriterTest, LinesReadAheadGiveTheScriptAndTheFailureOfLinesReadOneByO
       input += "\n";
     }
     if (rng() % 4 == 0 && !input.empty()) input.pop_back();
-    const auto ahead = std::make_shared<HeldLines>(input, 1 + rng() % 300, 1 + rng() % 40);
+    const auto ahead = held_lines(input, rng);
     const Written read_ahead = write_script("64", "32", ahead, 1);
     const Written one_by_one = write_script("64", "32", std::make_shared<HeldLines>(input, input.size() + 1, 0), 1);
     EXPECT_EQ(read_ahead.failure, one_by_one.failure);
@@ -124,7 +133,7 @@ TEST(ScriptWriterTest, LinesReadAheadGiveTheScriptAndTheFailureOfLinesReadOneByO
   }
   // The read-ahead was at work, and both ends of a run were met.
   EXPECT_GT(peeked, 1000);
-  EXPECT_GT(failed, 5);
+  EXPECT_GT(failed, 10);
   EXPECT_LT(failed, 55);
 }
 
