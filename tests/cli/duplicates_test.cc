@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/run_process.h"
@@ -203,8 +201,8 @@ TEST(DuplicatesTest, LinesArrivingInPiecesGiveTheScriptOfTheWholeInput) {
     const std::size_t piece = std::min<std::size_t>(1 + rng() % 120, input.size() - done);
     child.send(input.substr(done, piece));
     done += piece;
-    // Let the program read what has come so far before the next piece.
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    // The program takes in what has come so far, and waits for more, before the next piece.
+    ASSERT_TRUE(child.took_input() && child.sleeps_on(0)) << "not seen waiting after " << done << " bytes";
   }
   child.close_input();
   const RunResult got = child.wait();

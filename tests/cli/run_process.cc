@@ -2,14 +2,22 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace brackwen::testing {
@@ -17,6 +25,82 @@ namespace {
 
 void check(bool ok, const char* what) {
   if (!ok) throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
+}
+
+// A moment some seconds from now.
+class Deadline {
+ public:
+  explicit Deadline(double seconds)
+      : at_(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds))) {}
+  bool passed() const { return Clock::now() >= at_; }
+  // The milliseconds left, rounded up, for a wait with poll.
+  int left_ms() const {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at_ - Clock::now()).count();
+    return static_cast<int>(left < 0 ? 0 : left + 1);
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point at_;
+};
+
+// Reads `fd` into `text` until that holds `length` bytes, `fd` ends or fails, or `seconds` pass.
+void read_into(int fd, std::string& text, std::size_t length, double seconds) {
+  const Deadline deadline(seconds);
+  while (text.size() < length) {
+    pollfd ready{fd, POLLIN, 0};
+    const int count = poll(&ready, 1, deadline.left_ms());
+    if (count == 0) return;
+    if (count < 0) {
+      check(errno == EINTR, "poll");
+      continue;
+    }
+    char buffer[1 << 16];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) return;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+// The first line of the file at `path`, or nothing when it cannot be read.
+std::string first_line(const std::string& path) {
+  std::ifstream file(path);
+  std::string line;
+  std::getline(file, line);
+  return line;
+}
+
+// The state letter of process `pid` (such as 'R' running, 'S' asleep, 'Z' ended), or 0 when
+// it is gone.
+char process_state(pid_t pid) {
+  // The state follows the command name, which may hold any character but ends at the last ')'.
+  const std::string stat = first_line("/proc/" + std::to_string(pid) + "/stat");
+  const std::size_t name_end = stat.rfind(')');
+  return name_end == std::string::npos || name_end + 2 >= stat.size() ? 0 : stat[name_end + 2];
+}
+
+// Whether process `pid`, asleep, is in a read or a write of its descriptor `fd`, or in a poll
+// of that descriptor alone.
+bool in_call_on(pid_t pid, int fd) {
+  const std::string proc = "/proc/" + std::to_string(pid) + "/";
+  // The number of the system call and its arguments, or "running".
+  long number = -1;
+  unsigned long first = 0, second = 0;
+  if (std::sscanf(first_line(proc + "syscall").c_str(), "%ld %lx %lx", &number, &first, &second) != 3) return false;
+  if (number == SYS_read || number == SYS_write) return first == static_cast<unsigned long>(fd);
+#ifdef SYS_poll
+  const bool polls = number == SYS_poll || number == SYS_ppoll;
+#else
+  const bool polls = number == SYS_ppoll;
+#endif
+  if (!polls || second != 1) return false;
+  // The one descriptor polled, read from the process's memory.
+  const int memory = open((proc + "mem").c_str(), O_RDONLY | O_CLOEXEC);
+  if (memory < 0) return false;
+  pollfd polled{};
+  const bool read_it = pread(memory, &polled, sizeof polled, static_cast<off_t>(first)) == sizeof polled;
+  close(memory);
+  return read_it && polled.fd == fd;
 }
 
 std::vector<char*> c_strings(const std::vector<std::string>& texts) {
@@ -68,6 +152,15 @@ Spawned spawn(const Launch& launch) {
 }
 
 }  // namespace
+
+bool holds_within(double seconds, const std::function<bool()>& holds) {
+  const Deadline deadline(seconds);
+  while (!holds()) {
+    if (deadline.passed()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
 
 RunResult run_process(const Launch& launch) {
   const Spawned child = spawn(launch);
@@ -156,20 +249,41 @@ void Child::close_output() {
 }
 
 const std::string& Child::read_output(std::size_t length, double seconds) {
-  const auto deadline = static_cast<int>(seconds * 1000);
-  int waited = 0;
-  while (out_text_.size() < length && waited < deadline) {
-    pollfd fd{out_, POLLIN, 0};
-    if (poll(&fd, 1, 10) > 0) {
-      char buffer[4096];
-      const ssize_t n = read(out_, buffer, sizeof buffer);
-      if (n <= 0) break;
-      out_text_.append(buffer, static_cast<std::size_t>(n));
-    } else {
-      waited += 10;
-    }
-  }
+  read_into(out_, out_text_, length, seconds);
   return out_text_;
+}
+
+bool Child::sleeps_on(int fd, double seconds) const {
+  bool asleep = false;
+  holds_within(seconds, [&] {
+    const char state = process_state(pid_);
+    asleep = state == 'S' && in_call_on(pid_, fd);
+    return asleep || state == 0 || state == 'Z';
+  });
+  return asleep;
+}
+
+bool Child::took_input(double seconds) const {
+  // Its own standard input, opened anew, shows what it holds even once the test's end is closed.
+  const std::string input = "/proc/" + std::to_string(pid_) + "/fd/0";
+  return holds_within(seconds, [&input] {
+    const int fd = open(input.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int held = -1;
+    if (fd >= 0) {
+      if (ioctl(fd, FIONREAD, &held) != 0) held = -1;
+      close(fd);
+    }
+    return held == 0;
+  });
+}
+
+bool Child::catches(int signal) const {
+  // The set of caught signals, in hexadecimal, one bit for each from the lowest bit up.
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0;
+  }
+  return false;
 }
 
 void Child::kill(int signal) {
@@ -193,15 +307,10 @@ RunResult Child::wait() {
 }
 
 std::optional<RunResult> Child::wait_within(double seconds) {
-  using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-  const auto left_ms = [&] {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return static_cast<int>(left < 0 ? 0 : left + 1);
-  };
+  const Deadline deadline(seconds);
   while (out_ >= 0 || err_ >= 0) {
     pollfd fds[2] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}};
-    const int ready = poll(fds, 2, left_ms());
+    const int ready = poll(fds, 2, deadline.left_ms());
     if (ready == 0) return std::nullopt;
     check(ready > 0 || errno == EINTR, "poll");
     for (pollfd& p : fds) {
@@ -216,17 +325,12 @@ std::optional<RunResult> Child::wait_within(double seconds) {
       }
     }
   }
-  if (!ended_within(static_cast<double>(left_ms()) / 1000)) return std::nullopt;
+  if (!ended_within(static_cast<double>(deadline.left_ms()) / 1000)) return std::nullopt;
   return result();
 }
 
 bool Child::ended_within(double seconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!reap(false)) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    usleep(200);
-  }
-  return true;
+  return holds_within(seconds, [this] { return reap(false); });
 }
 
 bool Child::reap(bool block) {
@@ -246,6 +350,46 @@ RunResult Child::result() const {
   if (WIFEXITED(*wait_status_)) result.status = WEXITSTATUS(*wait_status_);
   if (WIFSIGNALED(*wait_status_)) result.signal = WTERMSIG(*wait_status_);
   return result;
+}
+
+Terminal::Terminal() {
+  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  check(master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0, "posix_openpt");
+  char path[128];
+  check(ptsname_r(master_, path, sizeof path) == 0, "ptsname_r");
+  path_ = path;
+  // What is typed is not echoed into what is read here, and line feeds go out as they are.
+  termios mode{};
+  check(tcgetattr(master_, &mode) == 0, "tcgetattr");
+  mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+  mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  check(tcsetattr(master_, TCSANOW, &mode) == 0, "tcsetattr");
+}
+
+Terminal::~Terminal() { close(); }
+
+void Terminal::send(const std::string& text) {
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = write(master_, text.data() + done, text.size() - done);
+    check(n > 0, "write");
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void Terminal::send_end_of_file() {
+  termios mode{};
+  check(tcgetattr(master_, &mode) == 0, "tcgetattr");
+  send(std::string(1, static_cast<char>(mode.c_cc[VEOF])));
+}
+
+const std::string& Terminal::read(std::size_t length, double seconds) {
+  read_into(master_, text_, length, seconds);
+  return text_;
+}
+
+void Terminal::close() {
+  if (master_ >= 0) ::close(master_);
+  master_ = -1;
 }
 
 std::string brackwen_path() { return BRACKWEN_PATH; }

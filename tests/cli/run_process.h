@@ -1,11 +1,28 @@
 // Runs the built program as a child process, with given arguments, input and environment.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace brackwen::testing {
+
+// How many times longer than an optimised build this build may take for the same run: a debug
+// build is not optimised, and the sanitizers check every access besides.
+constexpr double build_slowdown() {
+#if defined(__SANITIZE_ADDRESS__)
+  return 8;
+#elif !defined(NDEBUG)
+  return 3;
+#else
+  return 1;
+#endif
+}
+
+// How long a test waits for a run to reach a state or to end before it takes the run to hang:
+// ample with every core busy.
+inline constexpr double kHangSeconds = 30 * build_slowdown();
 
 // What a finished run of a program left.
 struct RunResult {
@@ -36,8 +53,8 @@ class Child {
  public:
   // Starts brackwen with `args` after the program name, standard input and output on pipes.
   explicit Child(const std::vector<std::string>& args);
-  // Starts `launch` with standard output on a pipe, and standard input on a pipe unless it
-  // names an input file; its `input` and `output_path` are not used.
+  // Starts `launch` with standard input and output on pipes unless it names files for them; its
+  // `input` is not used.
   explicit Child(const Launch& launch);
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
@@ -50,7 +67,15 @@ class Child {
   void close_output();
   // Reads its standard output until that holds `length` bytes or `seconds` pass; returns all
   // of it read so far.
-  const std::string& read_output(std::size_t length, double seconds);
+  const std::string& read_output(std::size_t length, double seconds = kHangSeconds);
+  // Waits up to `seconds` until it is seen asleep in a read or a write of its descriptor `fd`,
+  // or in a poll of that descriptor alone; whether it was. Safe beside the other calls.
+  bool sleeps_on(int fd, double seconds = kHangSeconds) const;
+  // Waits up to `seconds` until its standard input, a pipe or a terminal, holds nothing: all
+  // that was sent is taken in. Whether it was. Safe beside the other calls.
+  bool took_input(double seconds = kHangSeconds) const;
+  // Whether it still has a handler of its own for `signal`.
+  bool catches(int signal) const;
   // Sends it `signal`.
   void kill(int signal);
   // Waits for its end, collecting the rest of both outputs.
@@ -72,6 +97,35 @@ class Child {
   std::string out_text_, err_text_;
   std::optional<int> wait_status_;
 };
+
+// A pseudo-terminal whose other end a test holds: what a run writes to the terminal is read
+// here, and what is sent here is typed on it, line by line, with no echo.
+class Terminal {
+ public:
+  Terminal();
+  Terminal(const Terminal&) = delete;
+  Terminal& operator=(const Terminal&) = delete;
+  ~Terminal();
+  // The path of the terminal, for a run to open as its standard input or output.
+  const std::string& path() const { return path_; }
+  // Types `text` on it.
+  void send(const std::string& text);
+  // Types the end-of-file character, which ends the input at the start of a line.
+  void send_end_of_file();
+  // Reads what was written to it until that holds `length` bytes or `seconds` pass; returns
+  // all of it read so far.
+  const std::string& read(std::size_t length, double seconds = kHangSeconds);
+  // Closes the test's end, as a terminal that goes away does.
+  void close();
+
+ private:
+  int master_ = -1;
+  std::string path_;
+  std::string text_;
+};
+
+// Checks `holds` every millisecond until it holds or `seconds` pass; whether it held.
+bool holds_within(double seconds, const std::function<bool()>& holds);
 
 // Runs `launch` to its end and collects what it wrote.
 RunResult run_process(const Launch& launch);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <optional>
@@ -23,6 +24,11 @@ class PipedInput : public ::testing::Test {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     writer_ = std::thread([fd = fds[1], text] {
+      // Once the read end is closed, a write fails with EPIPE instead of ending the test.
+      sigset_t pipe_signal;
+      sigemptyset(&pipe_signal);
+      sigaddset(&pipe_signal, SIGPIPE);
+      pthread_sigmask(SIG_BLOCK, &pipe_signal, nullptr);
       for (std::size_t done = 0; done < text.size();) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n <= 0) break;
@@ -33,9 +39,11 @@ class PipedInput : public ::testing::Test {
     read_fd_ = fds[0];
     input_.emplace(read_fd_, [this] { ++waits_; });
   }
+  // Closes the read end first, so that a writer still writing, when a test stopped reading
+  // early, fails and ends instead of waiting forever.
   ~PipedInput() override {
-    if (writer_.joinable()) writer_.join();
     if (read_fd_ >= 0) close(read_fd_);
+    if (writer_.joinable()) writer_.join();
   }
 
   // Takes every remaining line.

@@ -11,10 +11,11 @@
 #include "override/printer.h"
 #include "override/test_support.h"
 #include "script/blocks.h"
+#include "script/held_lines.h"
 #include "script/pipeline.h"
 #include "script/script_page.h"
 #include "script/templates.h"
-#include "support/padded_text.h"
+#include "support/failure.h"
 #include "support/string_sink.h"
 
 namespace brackwen {
@@ -22,23 +23,6 @@ namespace {
 
 using tarnwick::override::Integer;
 using tarnwick::override::Override;
-
-// The lines of a text held in memory, padded.
-class Lines : public LineSource {
- public:
-  explicit Lines(std::vector<std::string> lines) : lines_(std::move(lines)) {
-    for (std::string& line : lines_) line.append(kTextPadding, '#');
-  }
-  std::optional<PaddedText> next_line() override {
-    if (next_ == lines_.size()) return std::nullopt;
-    const std::string& line = lines_[next_++];
-    return PaddedText::within(line, 0, line.size() - kTextPadding);
-  }
-
- private:
-  std::vector<std::string> lines_;
-  std::size_t next_ = 0;
-};
 
 // The script of `distinct` rendered from whole documents: the blocks joined vertically, and
 // the final list over the fixed names and the main names.
@@ -56,18 +40,40 @@ std::string reference_script(const Integer& dst_n, const Integer& src_n, const s
   return sink.text();
 }
 
-// The script that the program writes for the lines, finding duplicates by a hash keyed by `seed`.
-std::string written_script(const std::string& dst_n, const std::string& src_n, std::vector<std::string> lines,
-                           std::uint64_t seed) {
+// What the program writes for the lines of `input`, finding duplicates by a hash keyed by
+// `seed`, and the message of the failure that ended it, if any.
+struct Written {
+  std::string script;
+  std::string failure;
+};
+Written write_script(const std::string& dst_n, const std::string& src_n, std::shared_ptr<LineSource> input,
+                     std::uint64_t seed) {
   StringSink sink;
-  render_script(gen_script(dst_n, src_n, std::make_shared<Lines>(std::move(lines)), LocaleDecoder(), seed), sink);
-  return sink.text();
+  try {
+    render_script(gen_script(dst_n, src_n, std::move(input), LocaleDecoder(), seed), sink);
+  } catch (const Failure& failure) {
+    return {sink.text(), failure.what()};
+  }
+  return {sink.text(), ""};
 }
+
+// The lines of `input`, read in pieces of a random size, with a random limit to the lines peeked.
+std::shared_ptr<HeldLines> held_lines(const std::string& input, std::mt19937_64& rng) {
+  // Drawn one after the other, so that every compiler draws them in the same order.
+  const std::size_t piece = 1 + rng() % 300;
+  const std::size_t peek_limit = 1 + rng() % 40;
+  return std::make_shared<HeldLines>(input, piece, peek_limit);
+}
+
+// Lines in the printer's own form, which are read ahead, end in these now and then, as in files
+// with CRLF.
+const char* const kEndings[] = {"", "", "", " ", "\r", " \t\r", "\f"};
 
 TEST(ScriptWriterTest, WritesWhatTheTemplatesLayOut) {
   std::mt19937_64 rng(5);
+  int peeked = 0;
   for (int round = 0; round < 40; ++round) {
-    std::vector<std::string> lines;
+    std::string input;
     std::vector<Override> distinct;
     const int count = static_cast<int>(rng() % 30);
     for (int i = 0; i < count; ++i) {
@@ -76,16 +82,59 @@ TEST(ScriptWriterTest, WritesWhatTheTemplatesLayOut) {
       bool seen = false;
       for (const Override& d : distinct) seen = seen || tarnwick::override::override_equal(d, o);
       if (!seen) distinct.push_back(o);
-      lines.push_back(tarnwick::override::show_override(static_cast<int>(rng() % 20) - 5, o, rng() % 2 ? "" : " \r"));
+      const int precedence = static_cast<int>(rng() % 20) - 5;
+      input += tarnwick::override::show_override(precedence, o, kEndings[rng() % 7]) + "\n";
     }
     const Integer dst_n = tarnwick::override::testing::random_integer(rng);
     const Integer src_n = tarnwick::override::testing::random_integer(rng);
-    // The script is the same whatever the seed of the hash.
+    // The script is the same whatever the seed of the hash, and whatever lines are read ahead.
     const std::uint64_t seed = static_cast<std::uint64_t>(round) * 0x9e3779b97f4a7c15ULL;
-    EXPECT_EQ(written_script(dst_n.to_decimal(), src_n.to_decimal(), lines, seed),
+    const auto lines = held_lines(input, rng);
+    EXPECT_EQ(write_script(dst_n.to_decimal(), src_n.to_decimal(), lines, seed).script,
               reference_script(dst_n, src_n, distinct))
         << "round " << round;
+    peeked += lines->peeked_count();
   }
+  EXPECT_GT(peeked, 50);
+}
+
+// Long runs of lines in the printer's form, whole at hand in pieces of any size, are read ahead
+// as far as the source lets lines be peeked; lines in other forms stop that, and a line that
+// cannot be read fails where it is read in its turn. The script and the failure are those of the
+// same lines read one by one.
+TEST(ScriptWriterTest, LinesReadAheadGiveTheScriptAndTheFailureOfLinesReadOneByOne) {
+  std::mt19937_64 rng(11);
+  int peeked = 0, failed = 0;
+  for (int round = 0; round < 60; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    std::vector<Override> pool;
+    for (int i = 0; i < 12; ++i) pool.push_back(tarnwick::override::testing::random_override_from_few(rng));
+    std::string input;
+    for (int line = static_cast<int>(rng() % 300); line > 0; --line) {
+      const Override& o = pool[rng() % pool.size()];
+      const unsigned form = rng() % 200;
+      if (form == 0) {
+        input += "Override_enc_int {lb = 0}";
+      } else if (form < 20) {
+        input += tarnwick::override::show_override(11, o, " ");
+      } else {
+        input += tarnwick::override::show_override(0, o, kEndings[rng() % 7]);
+      }
+      input += "\n";
+    }
+    if (rng() % 4 == 0 && !input.empty()) input.pop_back();
+    const auto ahead = held_lines(input, rng);
+    const Written read_ahead = write_script("64", "32", ahead, 1);
+    const Written one_by_one = write_script("64", "32", std::make_shared<HeldLines>(input, input.size() + 1, 0), 1);
+    EXPECT_EQ(read_ahead.failure, one_by_one.failure);
+    EXPECT_EQ(read_ahead.script, one_by_one.script);
+    peeked += ahead->peeked_count();
+    failed += one_by_one.failure.empty() ? 0 : 1;
+  }
+  // The read-ahead was at work, and both ends of a run were met.
+  EXPECT_GT(peeked, 1000);
+  EXPECT_GT(failed, 10);
+  EXPECT_LT(failed, 55);
 }
 
 }  // namespace
