@@ -18,8 +18,6 @@
 namespace brackwen::testing {
 namespace {
 
-const std::string kNoParse = "brackwen: Prelude.read: no parse\n";
-const std::string kInvalid = "brackwen: standard input: invalid byte sequence\n";
 constexpr std::size_t kFiftyMegabytes = 50'000'000;
 constexpr std::size_t kMillion = 1'000'000;
 // The address space each run may take: generous, as holding one line whole takes a few times

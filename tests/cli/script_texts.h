@@ -20,6 +20,9 @@ inline const std::string kEnc = "Override_enc_int {lb = 0, ub = 255, dst_i = 3, 
 inline const std::string kDec = "Override_dec_int {lb = 0, ub = 65535, src_i = 5, length = 16}";
 // An encoder record distinct from `kEnc`, for a third block.
 inline const std::string kNines = "Override_enc_int {lb = 9, ub = 9, dst_i = 9, length = 9}";
+// The failure lines of an unreadable line or buffer size, and of input that cannot be decoded.
+inline const std::string kNoParse = "brackwen: Prelude.read: no parse\n";
+inline const std::string kInvalid = "brackwen: standard input: invalid byte sequence\n";
 
 // The script for `input` with 64 and 32, which must succeed.
 inline std::string script_for(const std::string& input) {
