@@ -13,14 +13,16 @@ BufferSize::BufferSize(std::string argument, LocaleDecoder decoder)
     : argument_(std::move(argument)), decoder_(decoder) {}
 
 const Integer& BufferSize::value() {
-  if (!value_) {
-    std::u32string characters;
-    // A text that is not valid in the locale's encoding holds no integer either.
-    if (!decoder_.decode(argument_, characters)) throw Failure(kNoParse);
-    value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
-    decimal_.assign(value_->to_decimal());
-  }
+  if (!value_) read();
   return *value_;
+}
+
+void BufferSize::read() {
+  std::u32string characters;
+  // A text that is not valid in the locale's encoding holds no integer either.
+  if (!decoder_.decode(argument_, characters)) throw Failure(kNoParse);
+  value_ = std::make_unique<Integer>(read_whole<Integer>(characters));
+  decimal_.assign(value_->to_decimal());
 }
 
 PaddedText BufferSize::decimal() {

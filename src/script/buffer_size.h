@@ -22,6 +22,9 @@ class BufferSize {
   PaddedText decimal();
 
  private:
+  // Reads the value and its decimal text from the argument.
+  void read();
+
   std::string argument_;
   LocaleDecoder decoder_;
   std::unique_ptr<tarnwick::override::Integer> value_;
