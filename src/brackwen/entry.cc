@@ -30,6 +30,8 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
   try {
     out.emplace(streams.output, isatty(streams.output) == 1);
     abrupt_end.write_out(out->pending());
+    // Before anything is written: the script's bytes are ASCII's, in whatever encoding.
+    const LocaleDecoder decoder;
     const std::vector<std::string_view> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
     int status = 0;
     if (wants_usage(arguments)) {
@@ -37,7 +39,7 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
       status = 1;
     } else {
       auto input = std::make_shared<InputStream>(streams.input, [&out] { out->flush(); });
-      render_script(gen_script(arguments[0], arguments[1], std::move(input), LocaleDecoder(), random_seed()), *out);
+      render_script(gen_script(arguments[0], arguments[1], std::move(input), decoder, random_seed()), *out);
       out->write("\n");
     }
     out->flush();
