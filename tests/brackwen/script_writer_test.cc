@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "brackwen/pipeline.h"
+#include "input/held_lines.h"
 #include "override/ordering.h"
 #include "override/printer.h"
 #include "override/test_support.h"
 #include "script/blocks.h"
-#include "script/held_lines.h"
-#include "script/pipeline.h"
 #include "script/script_page.h"
 #include "script/templates.h"
 #include "support/failure.h"
