@@ -17,6 +17,7 @@
 
 #include "fuzz/fuzz_text.h"
 #include "override/canonical_reader.h"
+#include "override/hashing.h"
 #include "override/lexer.h"
 #include "override/ordering.h"
 #include "override/printer.h"

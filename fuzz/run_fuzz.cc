@@ -29,8 +29,8 @@
 
 #include "brackwen/entry.h"
 #include "fuzz/fuzz_text.h"
+#include "override/hashing.h"
 #include "override/lexer.h"
-#include "override/ordering.h"
 #include "override/reader.h"
 
 namespace {

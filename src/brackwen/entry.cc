@@ -10,12 +10,12 @@
 #include <unistd.h>
 
 #include "brackwen/command_line.h"
+#include "brackwen/pipeline.h"
 #include "io/abrupt_end.h"
 #include "io/fd_io.h"
 #include "io/input_stream.h"
 #include "io/locale_text.h"
 #include "io/output_stream.h"
-#include "script/pipeline.h"
 #include "script/script_page.h"
 #include "support/failure.h"
 #include "support/random_seed.h"

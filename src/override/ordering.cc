@@ -1,7 +1,6 @@
 #include "override/ordering.h"
 
 #include <compare>
-#include <cstdint>
 
 namespace tarnwick::override {
 namespace {
@@ -13,16 +12,6 @@ std::strong_ordering compare_all_but_length(const Override& a, const Override& b
   if (auto c = lb(a) <=> lb(b); c != 0) return c;
   if (auto c = ub(a) <=> ub(b); c != 0) return c;
   return third_field(a) <=> third_field(b);
-}
-
-// The 64-bit finaliser of splitmix64: a bijection that spreads every input bit over all bits.
-std::uint64_t mix(std::uint64_t x) noexcept {
-  x ^= x >> 30;
-  x *= 0xbf58476d1ce4e5b9ULL;
-  x ^= x >> 27;
-  x *= 0x94d049bb133111ebULL;
-  x ^= x >> 31;
-  return x;
 }
 
 }  // namespace
@@ -68,16 +57,6 @@ const Override& override_min(const Override& a, const Override& b) noexcept {
 
 const Override& override_max(const Override& a, const Override& b) noexcept {
   return override_less_equal(a, b) ? b : a;
-}
-
-std::size_t override_hash(const Override& record) noexcept {
-  // Each step maps the field's hash one-to-one for a given state, and the state depends on the
-  // variant and on every field before, so the position of a value counts too.
-  std::uint64_t h = mix(0x9e3779b97f4a7c15ULL + record.index());
-  for (const Integer* field : {&lb(record), &ub(record), &third_field(record), &length(record)}) {
-    h = mix(h ^ static_cast<std::uint64_t>(field->hash()));
-  }
-  return static_cast<std::size_t>(h);
 }
 
 }  // namespace tarnwick::override

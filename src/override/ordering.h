@@ -1,9 +1,7 @@
-// Value equality, the total order and a hash of override records. The order is lexicographic
+// Value equality and the total order of override records. The order is lexicographic
 // on (variant, lb, ub, third field, length), every `Override_enc_int` before every
 // `Override_dec_int`. Nothing here allocates, and every walk stops at the first deciding pair.
 #pragma once
-
-#include <cstddef>
 
 #include "override/override.h"
 
@@ -30,19 +28,5 @@ bool override_greater_equal(const Override& a, const Override& b) noexcept;
 const Override& override_min(const Override& a, const Override& b) noexcept;
 // `b` when `a` is at most `b`, otherwise `a`; so `b` for equal records.
 const Override& override_max(const Override& a, const Override& b) noexcept;
-
-// A hash of `record` that agrees with `override_equal`, well mixed in every bit. It is not keyed,
-// so input could be made to collide in it: the program finds duplicates by their texts instead.
-std::size_t override_hash(const Override& record) noexcept;
-
-// `override_hash` as a function object, for hashed containers.
-struct OverrideHasher {
-  std::size_t operator()(const Override& record) const noexcept { return override_hash(record); }
-};
-
-// `override_equal` as a function object, for hashed containers.
-struct OverrideEqualTo {
-  bool operator()(const Override& a, const Override& b) const noexcept { return override_equal(a, b); }
-};
 
 }  // namespace tarnwick::override

@@ -5,7 +5,6 @@
 namespace brackwen {
 
 using tarnwick::override::Integer;
-using tarnwick::override::Override;
 
 namespace {
 
@@ -15,11 +14,6 @@ const Integer kZero = 0;
 
 const Doc& spec_name_of(bool encoder) {
   return encoder ? pieces().enc_int_spec_precise : pieces().dec_int_spec_precise;
-}
-
-FieldValues fields_of(const Override& o) {
-  return {tarnwick::override::lb(o), tarnwick::override::ub(o), tarnwick::override::third_field(o),
-          tarnwick::override::length(o)};
 }
 
 }  // namespace
@@ -44,15 +38,6 @@ OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue&
       verify_stmt(main, verify_call(encoder ? p.enc_int : p.dec_int, {p.enc_length_int_ov, copy_name},
                                     spec_name_of(encoder), main_arguments));
   return {main, above(copy_statement, main_statement)};
-}
-
-OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o,
-                                const Integer& index) {
-  return gen_override(dst_n, src_n, tarnwick::override::is_enc_int(o), fields_of(o), integer_text(index));
-}
-
-Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const Override& o, const Integer& index) {
-  return vcat({marker_line(integer_text(index)), gen_override(dst_n, src_n, o, index).statements, empty()});
 }
 
 }  // namespace brackwen

@@ -2,8 +2,6 @@
 #pragma once
 
 #include "layout/doc.h"
-#include "override/integer.h"
-#include "override/override.h"
 #include "script/templates.h"
 
 namespace brackwen {
@@ -28,13 +26,5 @@ Doc main_name(bool encoder, const Doc& index_text);
 // The copy statement and the main statement of the block of an encoder or a decoder override.
 OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n, bool encoder,
                                 const FieldValues& fields, const Doc& index_text);
-// The same for the override `o` with index `index`; like `gen_block`, only a reference for tests.
-OverrideStatements gen_override(const ArgumentValue& dst_n, const ArgumentValue& src_n,
-                                const tarnwick::override::Override& o, const tarnwick::override::Integer& index);
-
-// The block of the override `o` with index `index`: its marker line, its statements, an empty
-// line. Only a reference for tests: the program writes its blocks from stencils.
-Doc gen_block(const ArgumentValue& dst_n, const ArgumentValue& src_n, const tarnwick::override::Override& o,
-              const tarnwick::override::Integer& index);
 
 }  // namespace brackwen

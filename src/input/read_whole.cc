@@ -1,4 +1,4 @@
-#include "script/read_whole.h"
+#include "input/read_whole.h"
 
 #include <utility>
 

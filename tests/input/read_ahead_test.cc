@@ -1,4 +1,4 @@
-#include "script/read_ahead.h"
+#include "input/read_ahead.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "input/held_lines.h"
+#include "input/line_reader.h"
+#include "input/override_index.h"
 #include "io/locale_text.h"
-#include "script/held_lines.h"
-#include "script/line_reader.h"
-#include "script/override_index.h"
 
 namespace brackwen {
 namespace {

@@ -1,4 +1,4 @@
-#include "script/distinct_lines.h"
+#include "input/distinct_lines.h"
 
 namespace brackwen {
 

@@ -1,4 +1,4 @@
-#include "script/override_index.h"
+#include "input/override_index.h"
 
 #include <algorithm>
 #include <cstdlib>

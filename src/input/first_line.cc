@@ -1,6 +1,6 @@
-#include "script/first_line.h"
+#include "input/first_line.h"
 
-#include "script/line_reader.h"
+#include "input/undecodable.h"
 
 namespace brackwen {
 

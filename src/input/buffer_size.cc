@@ -1,8 +1,8 @@
-#include "script/buffer_size.h"
+#include "input/buffer_size.h"
 
 #include <utility>
 
-#include "script/read_whole.h"
+#include "input/read_whole.h"
 #include "support/failure.h"
 
 namespace brackwen {

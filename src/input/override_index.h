@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "script/override_text.h"
+#include "input/override_text.h"
 #include "support/large_array.h"
 #include "support/padded_arena.h"
 

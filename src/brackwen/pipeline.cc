@@ -1,11 +1,11 @@
-#include "script/pipeline.h"
+#include "brackwen/pipeline.h"
 
 #include <string>
 #include <utility>
 
+#include "input/buffer_size.h"
+#include "input/distinct_lines.h"
 #include "script/block_writer.h"
-#include "script/buffer_size.h"
-#include "script/distinct_lines.h"
 
 namespace brackwen {
 

@@ -3,15 +3,12 @@
 
 #include <string>
 
+#include "input/override_text.h"
 #include "io/locale_text.h"
 #include "override/canonical_reader.h"
-#include "script/override_text.h"
 #include "support/padded_text.h"
 
 namespace brackwen {
-
-// Ends the run where the reading first needs a character of the input that cannot be decoded.
-[[noreturn]] void fail_undecodable();
 
 // Reads lines by the fast reader when they are in the printer's own form, and otherwise by
 // decoding them and reading them whole with the full reader.

@@ -1,22 +1,13 @@
-#include "script/line_reader.h"
+#include "input/line_reader.h"
 
 #include <cstddef>
 
+#include "input/read_whole.h"
+#include "input/undecodable.h"
 #include "override/decoded_text.h"
 #include "override/override.h"
-#include "script/read_whole.h"
-#include "support/failure.h"
 
 namespace brackwen {
-namespace {
-
-// The message for input that is not valid text in the locale's encoding.
-constexpr const char* kInvalidInput = "standard input: invalid byte sequence";
-
-}  // namespace
-
-void fail_undecodable() { throw Failure(kInvalidInput); }
-
 OverrideText LineReader::read(PaddedText line) {
   namespace model = tarnwick::override;
   if (takes_printed_form() && model::read_canonical_texts(line, found_)) return texts_in(line, found_);

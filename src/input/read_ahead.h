@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "input/override_index.h"
+#include "input/override_text.h"
 #include "io/line_source.h"
 #include "override/canonical_reader.h"
 #include "override/char_class.h"
-#include "script/override_index.h"
-#include "script/override_text.h"
 
 namespace brackwen {
 

@@ -7,13 +7,13 @@
 #include <optional>
 #include <utility>
 
+#include "input/distinct_overrides.h"
+#include "input/first_line.h"
+#include "input/line_reader.h"
+#include "input/override_index.h"
+#include "input/read_ahead.h"
 #include "io/line_source.h"
 #include "io/locale_text.h"
-#include "script/block_writer.h"
-#include "script/first_line.h"
-#include "script/line_reader.h"
-#include "script/override_index.h"
-#include "script/read_ahead.h"
 
 namespace brackwen {
 

@@ -1,5 +1,5 @@
 // The kept overrides and their index by value.
-#include "script/override_index.h"
+#include "input/override_index.h"
 
 #include <gtest/gtest.h>
 

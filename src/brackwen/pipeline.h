@@ -1,4 +1,5 @@
-// The input pipeline: from the argument texts and the input lines to the blocks of the script.
+// The program's main path: the input pipeline joined to the script, from the argument texts and
+// the input lines to the script document.
 #pragma once
 
 #include <cstdint>

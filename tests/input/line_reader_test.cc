@@ -1,4 +1,4 @@
-#include "script/line_reader.h"
+#include "input/line_reader.h"
 
 #include <gtest/gtest.h>
 
