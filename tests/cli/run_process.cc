@@ -128,6 +128,7 @@ Spawned spawn(const Launch& launch) {
     // signals, then run the program.
     int input = in[0];
     if (!launch.input_path.empty()) input = open(launch.input_path.c_str(), O_RDONLY);
+    if (launch.input_fd >= 0) input = launch.input_fd;
     int output = out[1];
     if (!launch.output_path.empty()) output = open(launch.output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (input < 0 || output < 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0 || dup2(err[1], 2) < 0) _exit(126);

@@ -38,6 +38,7 @@ struct Launch {
   std::vector<std::string> argv;  // the whole argument vector, argv[0] included
   std::string input;              // written to standard input, which is then closed
   std::string input_path;         // when set, standard input comes from this file instead of a pipe
+  int input_fd = -1;              // when set, standard input is this descriptor, which stays the caller's
   std::string output_path;        // when set, standard output goes to this file instead of a pipe
   std::vector<std::string> env = {"LC_ALL=C.UTF-8"};
   unsigned long address_space = 0;  // when set, the most address space the program may take

@@ -8,6 +8,9 @@
 #include <thread>
 #include <utility>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "cli/run_process.h"
 #include "cli/script_texts.h"
 
@@ -65,21 +68,26 @@ TEST(StreamingTest, EverythingProducedIsWrittenOutBeforeTheProgramWaitsForInput)
 }
 
 TEST(StreamingTest, AFailingReadOfTheInputEndsTheRunWithOneLineAndKeepsTheScriptWritten) {
-  // The input is a terminal whose other end goes away while the run waits on it: the next read
-  // fails with EIO.
-  Terminal terminal;
+  // The input is a socket whose other end is closed with data that it never read: once the run
+  // has read the records sent before, its next read fails with ECONNRESET, whenever the run
+  // gets there. (A terminal whose other end closes gives either EIO or the end of the input,
+  // by a race in the kernel.)
+  int ends[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+  const int test_end = ends[0], run_end = ends[1];
+  ASSERT_EQ(write(run_end, "?", 1), 1);  // for the test's end to hold unread when it closes
   Launch launch = brackwen_launch({"64", "32"});
-  launch.input_path = terminal.path();
+  launch.input_fd = run_end;
   Child child(launch);
-  check_output_at_each_wait(
-      child, [&terminal](const std::string& text) { terminal.send(text); },
-      [&child](std::size_t length) -> const std::string& { return child.read_output(length); });
-  terminal.close();
+  close(run_end);
+  const std::string records = kEnc + "\n" + kDec + "\n" + kNines + "\n";
+  ASSERT_EQ(write(test_end, records.data(), records.size()), static_cast<ssize_t>(records.size()));
+  close(test_end);
   const std::optional<RunResult> r = child.wait_within(kHangSeconds);
-  ASSERT_TRUE(r.has_value()) << "still running after its terminal went away";
+  ASSERT_TRUE(r.has_value()) << "still running after its input failed";
   EXPECT_EQ(r->signal, 0);
   EXPECT_EQ(r->status, 1);
-  EXPECT_EQ(r->err, "brackwen: standard input: Input/output error\n");
+  EXPECT_EQ(r->err, "brackwen: standard input: Connection reset by peer\n");
   EXPECT_EQ(r->out, before(three_record_script(), "print \"XXX 2\";"));
 }
 
