@@ -46,7 +46,7 @@ class Cursor {
 
   // Moves past the decimal text of a value: an optional minus sign and digits, without a
   // leading zero unless the value is 0, and no "-0".
-  [[gnu::always_inline]] bool read_value(std::string_view& text) {
+  bool read_value(std::string_view& text) {
     const char* p = next_;
     if (p < end_ && *p == '-') ++p;
     const char* const first = p;

@@ -77,7 +77,7 @@ class PaddedString {
 // Copies `text` to `to`, a short one in whole words with no branch on its length up to 32; `to`
 // must have room for `kTextPadding` bytes past the copy, which may be overwritten. Gives the end
 // of the copy.
-[[gnu::always_inline]] inline char* put_padded(char* to, PaddedText text) {
+inline char* put_padded(char* to, PaddedText text) {
   const char* const from = text.data();
   const std::size_t size = text.size();
   // Long texts go to the library's copy, which moves them faster than word by word.
