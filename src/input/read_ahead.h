@@ -55,8 +55,6 @@ class ReadAhead {
 
 inline void ReadAhead::fill(LineSource& input, const OverrideIndex& index) {
   while (!stopped_ && count_ < kSize) {
-    // The texts are put straight into the ring: copying them again right after they are stored
-    // would stall the processor.
     PreparedOverride& ahead = ring_[(first_ + count_) % kSize];
     if (!read_line(input, ahead.text)) return;
     ahead.hash = index.prepare(ahead.text);

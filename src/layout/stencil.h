@@ -54,7 +54,7 @@ class Stencil {
   // Puts the text at `to`, with `fill(hole, at)` putting the text of each hole at `at` and giving
   // its end. Gives the end of the text; it may write up to `kTextPadding` bytes past that end.
   template <class Fill>
-  [[gnu::always_inline]] char* put(char* to, Fill&& fill) const {
+  char* put(char* to, Fill&& fill) const {
     for (const Run& run : runs_) {
       to = put_padded(to, text_of(run));
       if (run.hole != kNoHole) to = fill(run.hole, to);

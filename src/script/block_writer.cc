@@ -121,8 +121,7 @@ class BlocksWriter : public PartWriter {
   }
 
  private:
-  // Numbers are copied from the texts they are kept as: a text made for the block would be
-  // read back right after its bytes were stored, which stalls the processor.
+  // Numbers are copied from the texts they are kept as; none is made for the block.
   void write_block(const BlockStencils& stencils, TextAppender& out) {
     Walk& walk = *walk_;
     stencils.write(

@@ -1,8 +1,8 @@
 // Appending many short texts to a sink in place, for text written by the program's own code.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -21,16 +21,16 @@ class TextAppender {
   TextAppender& operator=(const TextAppender&) = delete;
 
   // Appends `text`.
-  [[gnu::always_inline]] void append(std::string_view text) {
+  void append(std::string_view text) {
     if (static_cast<std::size_t>(end_ - next_) < text.size()) make_room(text.size());
-    copy_short(next_, text.data(), text.size());
+    std::copy(text.begin(), text.end(), next_);
     next_ += text.size();
   }
   // Appends `text` with a padded copy.
-  [[gnu::always_inline]] void append_padded(PaddedText text) { advance_to(put_padded(room(text.size()), text)); }
+  void append_padded(PaddedText text) { advance_to(put_padded(room(text.size()), text)); }
   // Where to write at least `n` more characters in place, with `kTextPadding` bytes to spare for
   // a padded copy; `advance_to` then takes what was written.
-  [[gnu::always_inline]] char* room(std::size_t n) {
+  char* room(std::size_t n) {
     if (static_cast<std::size_t>(end_ - next_) < n + kTextPadding) make_room(n + kTextPadding);
     return next_;
   }
@@ -50,33 +50,6 @@ class TextAppender {
     const std::size_t room = n > kRoom ? n : kRoom;
     start_ = next_ = sink_.reserve(room);
     end_ = start_ + room;
-  }
-
-  // Copies `n` bytes; runs of up to 256 bytes with a few overlapping word moves instead of a call.
-  [[gnu::always_inline]] static void copy_short(char* to, const char* from, std::size_t n) {
-    if (n > 256) {
-      std::memcpy(to, from, n);
-    } else if (n < 4) {
-      for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
-    } else if (n <= 8) {
-      copy_words<4>(to, from, n);
-    } else if (n <= 16) {
-      copy_words<8>(to, from, n);
-    } else if (n <= 32) {
-      copy_words<16>(to, from, n);
-    } else {
-      for (std::size_t done = 0; done + 16 < n; done += 16) std::memcpy(to + done, from + done, 16);
-      std::memcpy(to + n - 16, from + n - 16, 16);
-    }
-  }
-  // Copies `n` bytes, kBytes <= n <= 2 kBytes, as a word from the front and one from the back.
-  template <std::size_t kBytes>
-  [[gnu::always_inline]] static void copy_words(char* to, const char* from, std::size_t n) {
-    char front[kBytes], back[kBytes];
-    std::memcpy(front, from, kBytes);
-    std::memcpy(back, from + n - kBytes, kBytes);
-    std::memcpy(to, front, kBytes);
-    std::memcpy(to + n - kBytes, back, kBytes);
   }
 
   BufferedSink& sink_;
