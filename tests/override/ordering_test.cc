@@ -7,7 +7,7 @@
 #include <string>
 
 #include "override/reader.h"
-#include "test_support.h"
+#include "override/test_support.h"
 
 namespace tarnwick::override {
 namespace {
