@@ -22,11 +22,7 @@ constexpr std::size_t kFiftyMegabytes = 50'000'000;
 constexpr std::size_t kMillion = 1'000'000;
 // The address space each run may take: generous, as holding one line whole takes a few times
 // its size. None under AddressSanitizer, which reserves vast address space of its own.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr rlim_t kAddressSpace = RLIM_INFINITY;
-#else
-constexpr rlim_t kAddressSpace = rlim_t{1} << 30;
-#endif
+constexpr rlim_t kAddressSpace = built_with_address_sanitizer() ? RLIM_INFINITY : rlim_t{1} << 30;
 
 // Runs brackwen 64 32 on `input` within `kAddressSpace` of memory, and collects what it wrote.
 RunResult run_bounded(const std::string& input) {
@@ -216,9 +212,9 @@ bool check_capped_run(const RunResult& r, const std::string& script) {
 }
 
 TEST(BadInputTest, RunningOutOfMemoryAtTheStartIsAFailure) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
-#endif
+  if (built_with_address_sanitizer()) {
+    GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
+  }
   const std::string script = script_for("");
   // Caps in steps of 128 KB up to the first under which an empty input gives its script.
   int out_of_memory = 0;
@@ -250,9 +246,9 @@ void PrintTo(const LongValue& value, std::ostream* out) { *out << value.name; }
 class OutOfMemoryTest : public ::testing::TestWithParam<LongValue> {};
 
 TEST_P(OutOfMemoryTest, EndsWithTheOutputProducedAndOneLine) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
-#endif
+  if (built_with_address_sanitizer()) {
+    GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
+  }
   const std::string input = GetParam().line + "\n" + kDec + "\n";
   const std::string script = script_for(input);
   int out_of_memory = 0;

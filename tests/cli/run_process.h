@@ -8,12 +8,27 @@
 
 namespace brackwen::testing {
 
+// Whether AddressSanitizer checks this build: GCC tells by defining __SANITIZE_ADDRESS__, clang
+// by its feature test.
+constexpr bool built_with_address_sanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return true;
+#else
+  return false;
+#endif
+#else
+  return false;
+#endif
+}
+
 // How many times longer than an optimised build this build may take for the same run: a debug
 // build is not optimised, and the sanitizers check every access besides.
 constexpr double build_slowdown() {
-#if defined(__SANITIZE_ADDRESS__)
-  return 8;
-#elif !defined(NDEBUG)
+  if (built_with_address_sanitizer()) return 8;
+#if !defined(NDEBUG)
   return 3;
 #else
   return 1;
