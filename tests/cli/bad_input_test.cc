@@ -12,6 +12,7 @@
 
 #include <sys/resource.h>
 
+#include "cli/records_file.h"
 #include "cli/run_process.h"
 #include "cli/script_texts.h"
 

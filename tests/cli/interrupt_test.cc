@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/records_file.h"
 #include "cli/run_process.h"
 #include "cli/script_texts.h"
 
