@@ -25,6 +25,14 @@ constexpr std::size_t kMillion = 1'000'000;
 // its size. None under AddressSanitizer, which reserves vast address space of its own.
 constexpr rlim_t kAddressSpace = built_with_address_sanitizer() ? RLIM_INFINITY : rlim_t{1} << 30;
 
+// A million decimal digits: a nine, zeros, and a seven.
+std::string million_digits() {
+  std::string digits(kMillion, '0');
+  digits.front() = '9';
+  digits.back() = '7';
+  return digits;
+}
+
 // Runs brackwen 64 32 on `input` within `kAddressSpace` of memory, and collects what it wrote.
 RunResult run_bounded(const std::string& input) {
   Launch launch = brackwen_launch({"64", "32"}, input);
@@ -141,9 +149,7 @@ TEST(BadInputTest, AMillionParenthesesOrDigitsAreReadExactly) {
       {"record with one ')' too many", open + kEnc + close + ")\n", 1, kNoParse, kHeader + "print \"XXX 0\";\n"},
   });
 
-  std::string digits(kMillion, '0');
-  digits.front() = '9';
-  digits.back() = '7';
+  const std::string digits = million_digits();
   const RunResult r = run_brackwen({"64", "32"}, "Override_enc_int {lb = -" + digits + ", ub = 0x" +
                                                      std::string(kMillion, 'f') + ", dst_i = 3, length = 8}\n");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -267,13 +273,6 @@ TEST_P(OutOfMemoryTest, EndsWithTheOutputProducedAndOneLine) {
     }
   }
   EXPECT_GT(out_of_memory, 0);
-}
-
-std::string million_digits() {
-  std::string digits(kMillion, '0');
-  digits.front() = '9';
-  digits.back() = '7';
-  return digits;
 }
 
 INSTANTIATE_TEST_SUITE_P(
