@@ -84,10 +84,12 @@ class Child {
   // of it read so far.
   const std::string& read_output(std::size_t length, double seconds = kHangSeconds);
   // Waits up to `seconds` until it is seen asleep in a read or a write of its descriptor `fd`,
-  // or in a poll of that descriptor alone; whether it was. Safe beside the other calls.
+  // or in a poll of that descriptor alone; whether it was. Safe beside the other calls. Throws
+  // at once where /proc/PID/syscall, which tells this, cannot be read.
   bool sleeps_on(int fd, double seconds = kHangSeconds) const;
   // Waits up to `seconds` until its standard input, a pipe or a terminal, holds nothing: all
-  // that was sent is taken in. Whether it was. Safe beside the other calls.
+  // that was sent is taken in. Whether it was. Safe beside the other calls. Throws at once
+  // where /proc/PID/fd/0, which tells this, cannot be opened.
   bool took_input(double seconds = kHangSeconds) const;
   // Whether it still has a handler of its own for `signal`.
   bool catches(int signal) const;
