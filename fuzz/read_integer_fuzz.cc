@@ -5,23 +5,19 @@
 // same value.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "fuzz/fuzz_text.h"
+#include "fuzz/require.h"
 #include "override/lexer.h"
 
 namespace {
 
 using tarnwick::override::IntegerRead;
 using tarnwick::override::read_integer;
-
-// Stops the run when `ok` is false, so that libFuzzer keeps the input.
-void require(bool ok) {
-  if (!ok) std::abort();
-}
+using brackwen::fuzz::require;
 
 }  // namespace
 

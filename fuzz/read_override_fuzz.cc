@@ -10,12 +10,12 @@
 // whose fields have the decimal texts that the fast reader gave.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "fuzz/fuzz_text.h"
+#include "fuzz/require.h"
 #include "override/canonical_reader.h"
 #include "override/hashing.h"
 #include "override/lexer.h"
@@ -26,11 +26,7 @@
 namespace {
 
 using namespace tarnwick::override;
-
-// Stops the run when `ok` is false, so that libFuzzer keeps the input.
-void require(bool ok) {
-  if (!ok) std::abort();
-}
+using brackwen::fuzz::require;
 
 // The text of the ASCII string `ascii`.
 std::u32string widen(std::string_view ascii) { return std::u32string(ascii.begin(), ascii.end()); }

@@ -16,7 +16,6 @@
 #include <clocale>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +28,7 @@
 
 #include "brackwen/entry.h"
 #include "fuzz/fuzz_text.h"
+#include "fuzz/require.h"
 #include "override/hashing.h"
 #include "override/lexer.h"
 #include "override/reader.h"
@@ -36,11 +36,7 @@
 namespace {
 
 using namespace tarnwick::override;
-
-// Stops the run when `ok` is false, so that libFuzzer keeps the input.
-void require(bool ok) {
-  if (!ok) std::abort();
-}
+using brackwen::fuzz::require;
 
 // A new memory file holding `bytes`, positioned at its start.
 int memory_file(std::string_view bytes) {

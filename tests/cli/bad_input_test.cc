@@ -12,6 +12,7 @@
 
 #include <sys/resource.h>
 
+#include "cli/records_file.h"
 #include "cli/run_process.h"
 #include "cli/script_texts.h"
 
@@ -22,11 +23,15 @@ constexpr std::size_t kFiftyMegabytes = 50'000'000;
 constexpr std::size_t kMillion = 1'000'000;
 // The address space each run may take: generous, as holding one line whole takes a few times
 // its size. None under AddressSanitizer, which reserves vast address space of its own.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr rlim_t kAddressSpace = RLIM_INFINITY;
-#else
-constexpr rlim_t kAddressSpace = rlim_t{1} << 30;
-#endif
+constexpr rlim_t kAddressSpace = built_with_address_sanitizer() ? RLIM_INFINITY : rlim_t{1} << 30;
+
+// A million decimal digits: a nine, zeros, and a seven.
+std::string million_digits() {
+  std::string digits(kMillion, '0');
+  digits.front() = '9';
+  digits.back() = '7';
+  return digits;
+}
 
 // Runs brackwen 64 32 on `input` within `kAddressSpace` of memory, and collects what it wrote.
 RunResult run_bounded(const std::string& input) {
@@ -144,9 +149,7 @@ TEST(BadInputTest, AMillionParenthesesOrDigitsAreReadExactly) {
       {"record with one ')' too many", open + kEnc + close + ")\n", 1, kNoParse, kHeader + "print \"XXX 0\";\n"},
   });
 
-  std::string digits(kMillion, '0');
-  digits.front() = '9';
-  digits.back() = '7';
+  const std::string digits = million_digits();
   const RunResult r = run_brackwen({"64", "32"}, "Override_enc_int {lb = -" + digits + ", ub = 0x" +
                                                      std::string(kMillion, 'f') + ", dst_i = 3, length = 8}\n");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -216,9 +219,9 @@ bool check_capped_run(const RunResult& r, const std::string& script) {
 }
 
 TEST(BadInputTest, RunningOutOfMemoryAtTheStartIsAFailure) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
-#endif
+  if (built_with_address_sanitizer()) {
+    GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
+  }
   const std::string script = script_for("");
   // Caps in steps of 128 KB up to the first under which an empty input gives its script.
   int out_of_memory = 0;
@@ -250,9 +253,9 @@ void PrintTo(const LongValue& value, std::ostream* out) { *out << value.name; }
 class OutOfMemoryTest : public ::testing::TestWithParam<LongValue> {};
 
 TEST_P(OutOfMemoryTest, EndsWithTheOutputProducedAndOneLine) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
-#endif
+  if (built_with_address_sanitizer()) {
+    GTEST_SKIP() << "AddressSanitizer reserves vast address space of its own: no cap can be set";
+  }
   const std::string input = GetParam().line + "\n" + kDec + "\n";
   const std::string script = script_for(input);
   int out_of_memory = 0;
@@ -270,13 +273,6 @@ TEST_P(OutOfMemoryTest, EndsWithTheOutputProducedAndOneLine) {
     }
   }
   EXPECT_GT(out_of_memory, 0);
-}
-
-std::string million_digits() {
-  std::string digits(kMillion, '0');
-  digits.front() = '9';
-  digits.back() = '7';
-  return digits;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -79,14 +80,39 @@ char process_state(pid_t pid) {
   return name_end == std::string::npos || name_end + 2 >= stat.size() ? 0 : stat[name_end + 2];
 }
 
+// Fails at once, with the reason, where a file `path` that watching process `pid` needs could
+// not be read, failing with `error`: a wait on it would only run into its time limit. A process
+// that has ended takes its files with it.
+void require_readable(pid_t pid, const std::string& path, int error) {
+  const char state = process_state(pid);
+  if (state == 0 || state == 'Z') return;
+  throw std::runtime_error("cannot read " + path + " (" + std::strerror(error) +
+                           "), which the tests need to watch the program");
+}
+
+// The system call that process `pid` is in, as /proc/PID/syscall gives it: its number and
+// arguments, or "running"; nothing once the process has ended.
+std::optional<std::string> current_call(pid_t pid) {
+  const std::string path = "/proc/" + std::to_string(pid) + "/syscall";
+  // The kernel checks who may read the file as it is read, not as it is opened.
+  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  char text[512];
+  const ssize_t n = file < 0 ? -1 : read(file, text, sizeof text);
+  const int error = errno;
+  if (file >= 0) close(file);
+  if (n >= 0) return std::string(text, static_cast<std::size_t>(n));
+  require_readable(pid, path, error);
+  return std::nullopt;
+}
+
 // Whether process `pid`, asleep, is in a read or a write of its descriptor `fd`, or in a poll
 // of that descriptor alone.
 bool in_call_on(pid_t pid, int fd) {
   const std::string proc = "/proc/" + std::to_string(pid) + "/";
-  // The number of the system call and its arguments, or "running".
+  const std::optional<std::string> call = current_call(pid);
   long number = -1;
   unsigned long first = 0, second = 0;
-  if (std::sscanf(first_line(proc + "syscall").c_str(), "%ld %lx %lx", &number, &first, &second) != 3) return false;
+  if (!call || std::sscanf(call->c_str(), "%ld %lx %lx", &number, &first, &second) != 3) return false;
   if (number == SYS_read || number == SYS_write) return first == static_cast<unsigned long>(fd);
 #ifdef SYS_poll
   const bool polls = number == SYS_poll || number == SYS_ppoll;
@@ -267,13 +293,15 @@ bool Child::sleeps_on(int fd, double seconds) const {
 bool Child::took_input(double seconds) const {
   // Its own standard input, opened anew, shows what it holds even once the test's end is closed.
   const std::string input = "/proc/" + std::to_string(pid_) + "/fd/0";
-  return holds_within(seconds, [&input] {
+  return holds_within(seconds, [this, &input] {
     const int fd = open(input.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    int held = -1;
-    if (fd >= 0) {
-      if (ioctl(fd, FIONREAD, &held) != 0) held = -1;
-      close(fd);
+    if (fd < 0) {
+      require_readable(pid_, input, errno);
+      return false;
     }
+    int held = -1;
+    if (ioctl(fd, FIONREAD, &held) != 0) held = -1;
+    close(fd);
     return held == 0;
   });
 }

@@ -8,12 +8,27 @@
 
 namespace brackwen::testing {
 
+// Whether AddressSanitizer checks this build: GCC tells by defining __SANITIZE_ADDRESS__, clang
+// by its feature test.
+constexpr bool built_with_address_sanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return true;
+#else
+  return false;
+#endif
+#else
+  return false;
+#endif
+}
+
 // How many times longer than an optimised build this build may take for the same run: a debug
 // build is not optimised, and the sanitizers check every access besides.
 constexpr double build_slowdown() {
-#if defined(__SANITIZE_ADDRESS__)
-  return 8;
-#elif !defined(NDEBUG)
+  if (built_with_address_sanitizer()) return 8;
+#if !defined(NDEBUG)
   return 3;
 #else
   return 1;
@@ -70,10 +85,12 @@ class Child {
   // of it read so far.
   const std::string& read_output(std::size_t length, double seconds = kHangSeconds);
   // Waits up to `seconds` until it is seen asleep in a read or a write of its descriptor `fd`,
-  // or in a poll of that descriptor alone; whether it was. Safe beside the other calls.
+  // or in a poll of that descriptor alone; whether it was. Safe beside the other calls. Throws
+  // at once where /proc/PID/syscall, which tells this, cannot be read.
   bool sleeps_on(int fd, double seconds = kHangSeconds) const;
   // Waits up to `seconds` until its standard input, a pipe or a terminal, holds nothing: all
-  // that was sent is taken in. Whether it was. Safe beside the other calls.
+  // that was sent is taken in. Whether it was. Safe beside the other calls. Throws at once
+  // where /proc/PID/fd/0, which tells this, cannot be opened.
   bool took_input(double seconds = kHangSeconds) const;
   // Whether it still has a handler of its own for `signal`.
   bool catches(int signal) const;

@@ -2,49 +2,41 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
+#include "override/record_strings.h"
 #include "support/failure.h"
 #include "support/padded_text.h"
 
 namespace brackwen {
 namespace {
 
+using tarnwick::override::testing::RecordStrings;
+using tarnwick::override::testing::strings_of;
+
 // A line and the override it holds, as the script writes it.
 struct ReadCase {
   std::string line;
-  bool encoder;
-  std::array<std::string, 4> values;
+  RecordStrings override;
 };
-
-// The texts of `text` as strings.
-std::array<std::string, 4> values_of(const OverrideText& text) {
-  return {std::string(text.values[0]), std::string(text.values[1]), std::string(text.values[2]),
-          std::string(text.values[3])};
-}
 
 TEST(LineReaderTest, ReadsThePrintedFormAndEveryOtherIntoTheSameTexts) {
   const ReadCase cases[] = {
       // The printer's own form, which the fast reader takes.
-      {"Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}", true, {"0", "255", "3", "8"}},
+      {"Override_enc_int {lb = 0, ub = 255, dst_i = 3, length = 8}", {true, {"0", "255", "3", "8"}}},
       {"Override_dec_int {lb = -7, ub = 18446744073709551616, src_i = 0, length = 1} \r",
-       false,
-       {"-7", "18446744073709551616", "0", "1"}},
+       {false, {"-7", "18446744073709551616", "0", "1"}}},
       // Other forms, which the full reader takes, written as the printer would write them.
-      {"Override_enc_int{lb=0,ub=0xFF,dst_i=0o3,length=(8)}", true, {"0", "255", "3", "8"}},
+      {"Override_enc_int{lb=0,ub=0xFF,dst_i=0o3,length=(8)}", {true, {"0", "255", "3", "8"}}},
       {" ( Override_dec_int {lb = - 7, ub = 0x10000000000000000, src_i = -0, length = 01} ) ",
-       false,
-       {"-7", "18446744073709551616", "0", "1"}},
-      {"Override_enc_int {lb = 00, ub = 255, dst_i = 3, length = 8}", true, {"0", "255", "3", "8"}},
+       {false, {"-7", "18446744073709551616", "0", "1"}}},
+      {"Override_enc_int {lb = 00, ub = 255, dst_i = 3, length = 8}", {true, {"0", "255", "3", "8"}}},
   };
   LineReader reader{LocaleDecoder()};
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.line);
     const PaddedString line(c.line);
-    const OverrideText text = reader.read(line.text());
-    EXPECT_EQ(text.encoder, c.encoder);
-    EXPECT_EQ(values_of(text), c.values);
+    EXPECT_EQ(strings_of(reader.read(line.text())), c.override);
   }
 }
 

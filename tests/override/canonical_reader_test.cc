@@ -6,16 +6,18 @@
 #include <array>
 #include <random>
 #include <string>
-#include <utility>
 
 #include "override/lexer.h"
 #include "override/printer.h"
 #include "override/reader.h"
-#include "test_support.h"
+#include "override/record_strings.h"
+#include "override/test_support.h"
 
 namespace tarnwick::override {
 namespace {
 
+using testing::RecordStrings;
+using testing::strings_of;
 using testing::widen;
 
 // The record that the full reader reads from the whole of `line`, if any.
@@ -26,18 +28,9 @@ std::optional<Override> read_fully(std::string_view line) {
   return read->value;
 }
 
-// A variant and the texts of four field values, whichever reader they come from.
-using Texts = std::pair<bool, std::array<std::string, 4>>;
-
 // The variant of `o` and the decimal texts of its fields.
-Texts texts_of(const Override& o) {
+RecordStrings strings_of(const Override& o) {
   return {is_enc_int(o), {lb(o).to_decimal(), ub(o).to_decimal(), third_field(o).to_decimal(), length(o).to_decimal()}};
-}
-
-// The texts that the fast reader gave.
-Texts texts_of(const CanonicalTexts& texts) {
-  const auto& v = texts.values;
-  return {texts.encoder, {std::string(v[0]), std::string(v[1]), std::string(v[2]), std::string(v[3])}};
 }
 
 TEST(CanonicalReaderTest, ReadsThePrintersForm) {
@@ -47,7 +40,7 @@ TEST(CanonicalReaderTest, ReadsThePrintersForm) {
     const std::string line = override_to_text(o) + (rng() % 2 ? "\r" : " \t");
     CanonicalTexts texts;
     ASSERT_TRUE(read_canonical_texts(line, texts)) << line;
-    EXPECT_EQ(texts_of(texts), texts_of(o)) << line;
+    EXPECT_EQ(strings_of(texts), strings_of(o)) << line;
   }
 }
 
@@ -145,7 +138,7 @@ TEST(CanonicalReaderTest, AcceptsOnlyWhatTheFullReaderReadsTheSame) {
     ++accepted;
     const std::optional<Override> full = read_fully(line);
     ASSERT_TRUE(full.has_value()) << line;
-    EXPECT_EQ(texts_of(fast), texts_of(*full)) << line;
+    EXPECT_EQ(strings_of(fast), strings_of(*full)) << line;
   }
   EXPECT_GT(accepted, 100);  // the mutations do reach lines the fast reader takes
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "override/char_class.h"
-#include "test_support.h"
+#include "override/test_support.h"
 
 namespace tarnwick::override {
 namespace {

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "override/hashing.h"
-#include "test_support.h"
+#include "override/reader.h"
+#include "override/test_support.h"
 
 namespace tarnwick::override {
 namespace {

@@ -9,7 +9,7 @@
 #include "override/lexer.h"
 #include "override/ordering.h"
 #include "override/reader.h"
-#include "test_support.h"
+#include "override/test_support.h"
 
 namespace tarnwick::override {
 namespace {

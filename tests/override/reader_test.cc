@@ -7,7 +7,7 @@
 
 #include "override/ordering.h"
 #include "override/printer.h"
-#include "test_support.h"
+#include "override/test_support.h"
 
 namespace tarnwick::override {
 namespace {
