@@ -30,7 +30,8 @@ int run(std::span<const char* const> argv, const StandardStreams& streams) {
   try {
     out.emplace(streams.output, isatty(streams.output) == 1);
     abrupt_end.write_out(out->pending());
-    // Before anything is written: the script's bytes are ASCII's, in whatever encoding.
+    // Made before anything is written, the usage text included: it refuses an encoding whose
+    // bytes for the ASCII characters are not ASCII's, the bytes that every text here is written in.
     const LocaleDecoder decoder;
     const std::vector<std::string_view> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
     int status = 0;
